@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+
+#include "Runtime.h"
+
+namespace carriers {
+
+// The carrier model: the simulation's state and every handler that changes
+// it. Carrier positions live in the runtime's markers (Shape1 electrons,
+// Shape2 holes); markers 1..count are live, the rest are parked at ParkedY.
+class CarrierModel {
+public:
+    // Screen geometry, twips.
+    static constexpr int ConductionEdgeY = 1800;
+    static constexpr int ConductionTopY = 360;
+    static constexpr int ValenceEdgeY = 3120;
+    static constexpr int ValenceBottomY = 4500;
+    static constexpr int ParkedY = 10000;
+    static constexpr int RegionLeft = 1400;
+    static constexpr int RegionRight = 4000;
+    static constexpr double PlacementSpan = 2500.0;
+    static constexpr int GatherX = 2700;
+    static constexpr double TwipsPerEV = 1200.0;
+    static constexpr int MarkerCapacity = 100;
+    static constexpr int CellCount = 20;
+
+    // What Start accepts: beyond 4436 K the generation threshold overflows.
+    static constexpr int MaxTemperature = 4436;
+
+    explicit CarrierModel(Runtime& runtime) : rt_(runtime) {}
+
+    // Event handlers, called by the window through Runtime::Dispatch.
+    void Form_Load();
+    void Command1_Click();  // Start/Restart
+    void Command4_Click();  // diffusion test
+    void Command5_Click();  // light: carrier injection
+    void Check1_Click();    // weak field on or off
+    void Text4_Change();    // donor concentration edited
+    void Text5_Change();    // acceptor concentration edited
+    void Timer1_Timer();    // one simulation tick
+    void Timer2_Timer();    // current readout
+
+    // Private procedures, public so that tests can drive each stage alone.
+    void GeneratePair();
+    void RecombinePair();
+    void RollCellTallies();
+    void ElectronPass();
+    void HolePass();
+    void ThermalStep();
+    void ReadoutStage();
+
+    using CellArray = std::array<Integer, CellCount + 1>;  // cells 0..20
+
+    // State; plain members so tests can read and arrange them.
+    Integer ElectronCount;
+    Integer HoleCount;
+    float ElectronRelaxLimit = 0.0f;
+    float HoleRelaxLimit = 0.0f;
+    Integer FermiLevelY;
+    Integer Temperature;
+    CellArray ElectronCellCount{};
+    CellArray HoleCellCount{};
+    CellArray ElectronCellPrev{};
+    CellArray HoleCellPrev{};
+    Integer ElectronLeftBound;
+    Integer ElectronRightBound;
+    Integer HoleLeftBound;
+    Integer HoleRightBound;
+    Integer CurrentTally;
+    Tagged LoopIndex;
+    Tagged CellIndex;
+    Integer ChartX;
+
+    // Checked cell access: an index outside 0..20 is the subscript error.
+    static Integer& Cell(CellArray& cells, int index);
+
+private:
+    Runtime& rt_;
+};
+
+}  // namespace carriers

@@ -1,0 +1,108 @@
+#include "Conversions.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
+#include <locale.h>
+
+namespace carriers {
+
+Integer RoundToInteger(double value) {
+    // nearbyint honours the default round-to-nearest-even mode.
+    const double r = std::nearbyint(value);
+    if (!(r >= Integer::kMin && r <= Integer::kMax)) Raise(ErrorKind::Overflow);
+    return Integer(static_cast<int>(r));
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Copies text into plain C-locale form ("-12.5e3") if it is a well-formed
+// number, or returns false. strtod alone would also take "inf", "nan", hex
+// and locale-dependent forms, which must stay type mismatches.
+bool Normalise(std::string_view text, std::string_view separator, std::string& out) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && IsBlank(text[i])) ++i;
+    std::size_t end = n;
+    while (end > i && IsBlank(text[end - 1])) --end;
+
+    if (i < end && (text[i] == '+' || text[i] == '-')) out += text[i++];
+    int mantissaDigits = 0;
+    bool seenPoint = false;
+    while (i < end) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            out += c;
+            ++mantissaDigits;
+            ++i;
+        } else if (!seenPoint && c == '.') {
+            out += '.';
+            seenPoint = true;
+            ++i;
+        } else if (!seenPoint && !separator.empty() && text.substr(i, separator.size()) == separator) {
+            out += '.';
+            seenPoint = true;
+            i += separator.size();
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        out += 'e';
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) out += text[i++];
+        int exponentDigits = 0;
+        while (i < end && IsDigit(text[i])) {
+            out += text[i++];
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return false;
+    }
+    return i == end;
+}
+
+}  // namespace
+
+double TextToDouble(std::string_view text, std::string_view decimalSeparator) {
+    std::string plain;
+    plain.reserve(text.size());
+    if (!Normalise(text, decimalSeparator, plain)) Raise(ErrorKind::TypeMismatch);
+    // The process locale may use a comma (Qt adopts the user's locale), so the
+    // normalised text is read in the C locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const double value = strtod_l(plain.c_str(), nullptr, cLocale);
+    // Underflow quietly gives zero or a denormal; only a too-large magnitude fails.
+    if (std::isinf(value)) Raise(ErrorKind::Overflow);
+    return value;
+}
+
+Integer TextToInteger(std::string_view text, std::string_view decimalSeparator) {
+    return RoundToInteger(TextToDouble(text, decimalSeparator));
+}
+
+std::string IntegerToText(Integer value) { return std::to_string(value.value()); }
+
+std::string DoubleToText(double value, std::string_view decimalSeparator) {
+    if (value == 0.0) value = 0.0;  // no "-0"
+    if (!std::isfinite(value)) Raise(ErrorKind::FloatingPointFault);
+    char buffer[40];
+    // to_chars is locale-independent, unlike printf's %G.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == 'e') c = 'E';
+    }
+    if (const auto point = text.find('.'); point != std::string::npos) {
+        text.replace(point, 1, decimalSeparator);
+    }
+    return text;
+}
+
+}  // namespace carriers

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Integer.h"
+
+namespace carriers {
+
+// Rounds to the nearest integer, ties to even (22.5 -> 22, 37.5 -> 38);
+// a result outside the 16-bit range, or NaN, is the overflow error.
+Integer RoundToInteger(double value);
+
+// Reads text in decimal or exponent form ("300", "0.5", "1e10", " -2,5E-3 ").
+// Both '.' and the locale's decimal separator are accepted as the decimal
+// point, so the initial texts read the same in every locale. Surrounding
+// blanks are ignored. Anything else, or empty text, is a type mismatch; a
+// magnitude beyond the double range is an overflow.
+double TextToDouble(std::string_view text, std::string_view decimalSeparator = ".");
+
+// TextToDouble followed by RoundToInteger.
+Integer TextToInteger(std::string_view text, std::string_view decimalSeparator = ".");
+
+// Plain decimal digits with a leading minus when negative.
+std::string IntegerToText(Integer value);
+
+// General format: at most 15 significant digits, no trailing zeros, no point
+// for whole numbers, exponent form only for very large or small magnitudes.
+std::string DoubleToText(double value, std::string_view decimalSeparator = ".");
+
+}  // namespace carriers

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Integer.h"
+
+namespace carriers {
+
+// A value that holds either an Integer or a Single and remembers which; used
+// for the shared LoopIndex and CellIndex.
+class Tagged {
+public:
+    enum class Kind { Empty, Integer, Single };
+
+    constexpr Tagged() = default;
+    constexpr Tagged(Integer i) : kind_(Kind::Integer), integer_(i) {}
+    constexpr Tagged(float f) : kind_(Kind::Single), single_(f) {}
+
+    constexpr Kind kind() const { return kind_; }
+    Integer AsInteger() const { return kind_ == Kind::Single ? Integer(ToIndex()) : integer_; }
+    constexpr double AsDouble() const {
+        return kind_ == Kind::Single ? static_cast<double>(single_) : integer_.value();
+    }
+    // An index is the nearest integer (ties to even); beyond 16 bits overflows.
+    int ToIndex() const;
+
+private:
+    Kind kind_ = Kind::Empty;
+    Integer integer_{};
+    float single_ = 0.0f;
+};
+
+}  // namespace carriers
