@@ -74,8 +74,12 @@ public:
 
     // Checked cell access: an index outside 0..20 is the subscript error.
     static Integer& Cell(CellArray& cells, int index);
+    static const Integer& Cell(const CellArray& cells, int index);
 
 private:
+    struct PassRules;
+    void MoveCarriers(const PassRules& rules, Integer lastCarrier);
+
     Runtime& rt_;
 };
 

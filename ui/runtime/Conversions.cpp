@@ -9,13 +9,6 @@
 
 namespace carriers {
 
-Integer RoundToInteger(double value) {
-    // nearbyint honours the default round-to-nearest-even mode.
-    const double r = std::nearbyint(value);
-    if (!(r >= Integer::kMin && r <= Integer::kMax)) Raise(ErrorKind::Overflow);
-    return Integer(static_cast<int>(r));
-}
-
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

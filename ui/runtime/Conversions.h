@@ -9,7 +9,18 @@ namespace carriers {
 
 // Rounds to the nearest integer, ties to even (22.5 -> 22, 37.5 -> 38);
 // a result outside the 16-bit range, or NaN, is the overflow error.
-Integer RoundToInteger(double value);
+// Inline because the tick converts every cell number to an index.
+inline Integer RoundToInteger(double value) {
+    // Adding and removing 2^52 leaves the value rounded to an integer in the
+    // default round-to-nearest-even mode; exact for every |value| < 2^51,
+    // and anything larger overflows anyway.
+    constexpr double kShift = 0x1p52;
+    if (!(value > -0x1p51 && value < 0x1p51)) Raise(ErrorKind::Overflow);
+    const double shifted = value >= 0 ? value + kShift : value - kShift;
+    const double r = value >= 0 ? shifted - kShift : shifted + kShift;
+    if (r < Integer::kMin || r > Integer::kMax) Raise(ErrorKind::Overflow);
+    return Integer(static_cast<int>(r));
+}
 
 // Reads text in decimal or exponent form ("300", "0.5", "1e10", " -2,5E-3 ").
 // Both '.' and the locale's decimal separator are accepted as the decimal

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Conversions.h"
 #include "Integer.h"
 
 namespace carriers {
@@ -20,7 +21,14 @@ public:
         return kind_ == Kind::Single ? static_cast<double>(single_) : integer_.value();
     }
     // An index is the nearest integer (ties to even); beyond 16 bits overflows.
-    int ToIndex() const;
+    int ToIndex() const {
+        switch (kind_) {
+            case Kind::Single: return RoundToInteger(static_cast<double>(single_)).value();
+            case Kind::Integer: return integer_.value();
+            case Kind::Empty: break;
+        }
+        return 0;  // an empty value reads as zero
+    }
 
 private:
     Kind kind_ = Kind::Empty;
