@@ -42,5 +42,9 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 bench: build
 	./$(BUILD)/bench/tick_bench
 
+# The Debian package of both programs, written to $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
