@@ -24,13 +24,6 @@ TEST(Tagged, IndexRoundsToNearestTiesToEven) {
     EXPECT_EQ(ErrorOf([] { Tagged(40000.0f).ToIndex(); }), ErrorKind::Overflow);
 }
 
-TEST(Tagged, RemembersWhichKindItHolds) {
-    EXPECT_EQ(Tagged(Integer(3)).kind(), Tagged::Kind::Integer);
-    EXPECT_EQ(Tagged(3.0f).kind(), Tagged::Kind::Single);
-    EXPECT_EQ(Tagged().kind(), Tagged::Kind::Empty);
-    EXPECT_EQ(Tagged(2.25f).AsDouble(), 2.25);
-}
-
 TEST(Random, DrawsStayBelowOne) {
     Random random;
     float largest = 0.0f;
