@@ -1,0 +1,168 @@
+#include "BandCanvas.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "Fonts.h"
+#include "Twips.h"
+
+namespace form {
+
+namespace {
+
+constexpr double kPen = kTwipsPerPixel;        // one logical pixel
+constexpr double kHalfPen = kTwipsPerPixel / 2.0;
+const QRectF kClientTwips(0, 0, kClientWidth, kClientHeight);
+
+// Markers stand on whole pixels, as their twips would on a 96-dpi screen,
+// so a dot keeps its shape while it moves.
+double SnapToPixel(float twips) {
+    return std::floor(static_cast<double>(twips) / kTwipsPerPixel) * kTwipsPerPixel;
+}
+
+QRectF MarkerRect(const carriers::Marker& m) {
+    return {SnapToPixel(m.Left), SnapToPixel(m.Top), kMarkerSize, kMarkerSize};
+}
+
+void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& spec) {
+    p.setBrush(spec.fill ? QBrush(*spec.fill) : QBrush(Qt::NoBrush));
+    if (spec.outline) {
+        QPen pen(Qt::black, kPen);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+    } else {
+        p.setPen(Qt::NoPen);
+    }
+    // The border lies inside the shape's box.
+    const QRectF inner = spec.outline ? box.adjusted(kHalfPen, kHalfPen, -kHalfPen, -kHalfPen) : box;
+    if (kind == ShapeKind::Circle) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.drawEllipse(inner);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    } else {
+        p.drawRect(inner);
+    }
+}
+
+}  // namespace
+
+BandCanvas::BandCanvas(const carriers::Runtime& runtime, const DiagramState& state,
+                       const FormDescription& form, QWidget* parent)
+    : QWidget(parent), runtime_(runtime), state_(state) {
+    setObjectName(QStringLiteral("BandCanvas"));
+    for (const ControlKey& key : PaintOrder()) {
+        Step step{StepKind::Shape};
+        if (key.name == "Shape1" || key.name == "Shape2") {
+            step.kind = StepKind::Markers;
+            step.shape = FindShape(key.name);
+            step.markers = key.name == "Shape1" ? &runtime_.Shape1() : &runtime_.Shape2();
+        } else if (const ShapeSpec* shape = FindShape(key.name)) {
+            step.shape = shape;
+        } else if (const LineSpec* line = FindLine(key)) {
+            step.kind = StepKind::Line;
+            step.line = line;
+        } else if (const ControlSpec* control = FindControl(key)) {
+            step.kind = StepKind::Label;
+            step.label = labels_.size();
+            std::optional<QFont> labelFont;
+            if (control->captionFontPoints > 0) labelFont = CaptionFont(control->captionFontPoints);
+            labels_.push_back(Label{key, form.Caption(key), ToPixels(form.Place(*control)),
+                                    labelFont});
+        } else {
+            continue;
+        }
+        steps_.push_back(step);
+    }
+    lastDynamic_ = DynamicBounds();
+}
+
+QLineF BandCanvas::LineTwips(const LineSpec& line) const {
+    double y1 = line.y1;
+    double y2 = line.y2;
+    if (line.key.name == "Line3") {
+        y1 = static_cast<double>(state_.line3Y1);
+        y2 = static_cast<double>(state_.line3Y2);
+    }
+    // Through the centres of the pixels the end points fall in.
+    return {line.x1 + kHalfPen, y1 + kHalfPen, line.x2 + kHalfPen, y2 + kHalfPen};
+}
+
+bool BandCanvas::LineVisible(const LineSpec& line) const {
+    if (line.key.name != "Line7") return true;
+    return state_.line7Visible[static_cast<std::size_t>(line.key.index)];
+}
+
+QRectF BandCanvas::DynamicBounds() const {
+    QRectF bounds;
+    for (const auto* markers : {&runtime_.Shape1(), &runtime_.Shape2()}) {
+        for (const carriers::Marker& m : markers->members()) {
+            const QRectF r = MarkerRect(m);
+            if (r.intersects(kClientTwips)) bounds |= r;
+        }
+    }
+    for (const LineSpec& line : LineTable()) {
+        if (line.key.name != "Line3" && line.key.name != "Line7") continue;
+        if (!LineVisible(line)) continue;
+        const QLineF l = LineTwips(line);
+        bounds |= QRectF(l.p1(), l.p2()).normalized();
+    }
+    // Room for the pen and the circles' smoothed edges.
+    return bounds.adjusted(-kPen, -kPen, kPen, kPen);
+}
+
+void BandCanvas::ScheduleUpdate() {
+    const QRectF now = DynamicBounds();
+    const QRectF dirty = (now | lastDynamic_) & kClientTwips;
+    lastDynamic_ = now;
+    if (dirty.isEmpty()) return;
+    const QRectF px(dirty.topLeft() * kPixelsPerTwip, dirty.bottomRight() * kPixelsPerTwip);
+    update(px.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void BandCanvas::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QRectF exposed(QPointF(event->rect().topLeft()) * kTwipsPerPixel,
+                         QSizeF(event->rect().size()) * kTwipsPerPixel);
+    p.scale(kPixelsPerTwip, kPixelsPerTwip);
+
+    for (const Step& step : steps_) {
+        switch (step.kind) {
+            case StepKind::Shape: {
+                const QRectF box = ToTwipsRect(step.shape->place);
+                if (box.intersects(exposed)) PaintShape(p, step.shape->shape, box, *step.shape);
+                break;
+            }
+            case StepKind::Markers:
+                for (const carriers::Marker& m : step.markers->members()) {
+                    const QRectF box = MarkerRect(m);
+                    if (box.intersects(exposed)) PaintShape(p, ShapeKind::Circle, box, *step.shape);
+                }
+                break;
+            case StepKind::Line: {
+                if (!LineVisible(*step.line)) break;
+                QPen pen(Qt::black, kPen, Qt::SolidLine, Qt::SquareCap);
+                if (step.line->style == LineStyle::DashDot) {
+                    pen.setStyle(Qt::DashDotLine);
+                    pen.setCapStyle(Qt::FlatCap);
+                }
+                p.setPen(pen);
+                p.drawLine(LineTwips(*step.line));
+                break;
+            }
+            case StepKind::Label: {
+                const Label& label = labels_[step.label];
+                if (!QRectF(label.rect).intersects(event->rect())) break;
+                p.save();
+                p.resetTransform();
+                p.setFont(LabelFont(label));
+                p.setPen(palette().color(QPalette::WindowText));
+                p.drawText(label.rect, kLabelTextFlags, label.caption);
+                p.restore();
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace form

@@ -1,0 +1,99 @@
+#include "CanvasAccessible.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <vector>
+
+#include "BandCanvas.h"
+
+namespace form {
+
+namespace {
+
+class PaintedLabel : public QAccessibleInterface {
+public:
+    PaintedLabel(BandCanvas* canvas, std::size_t index) : canvas_(canvas), index_(index) {}
+
+    bool isValid() const override { return !canvas_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return canvas_ ? canvas_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(canvas_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && canvas_ ? Label().caption : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!canvas_) return {};
+        const QRect r = Label().rect;
+        return {canvas_->mapToGlobal(r.topLeft()), r.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.readOnly = true;
+        return s;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+private:
+    const BandCanvas::Label& Label() const { return canvas_->Labels()[index_]; }
+
+    QPointer<BandCanvas> canvas_;
+    std::size_t index_;
+};
+
+class CanvasInterface : public QAccessibleWidget {
+public:
+    explicit CanvasInterface(BandCanvas* canvas) : QAccessibleWidget(canvas, QAccessible::Pane) {
+        for (std::size_t i = 0; i < canvas->Labels().size(); ++i) {
+            children_.push_back(QAccessible::registerAccessibleInterface(new PaintedLabel(canvas, i)));
+        }
+    }
+    ~CanvasInterface() override {
+        for (QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return static_cast<int>(children_.size()); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= childCount()) return nullptr;
+        return QAccessible::accessibleInterface(children_[static_cast<std::size_t>(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (std::size_t i = 0; i < children_.size(); ++i) {
+            if (QAccessible::accessibleInterface(children_[i]) == child) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        for (QAccessible::Id id : children_) {
+            QAccessibleInterface* label = QAccessible::accessibleInterface(id);
+            if (label->rect().contains(x, y)) return label;
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<QAccessible::Id> children_;
+};
+
+QAccessibleInterface* CanvasFactory(const QString&, QObject* object) {
+    if (auto* canvas = qobject_cast<BandCanvas*>(object)) return new CanvasInterface(canvas);
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallCanvasAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(CanvasFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace form

@@ -1,0 +1,59 @@
+#include "CaptionButtons.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace form {
+
+namespace {
+
+// Inside the bevel, a button's caption keeps this far from the edge.
+constexpr int kButtonMargin = 3;
+
+}  // namespace
+
+CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+QRect CaptionButton::CaptionRect() const {
+    return rect().adjusted(kButtonMargin, kButtonMargin, -kButtonMargin, -kButtonMargin);
+}
+
+void CaptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    QRect textRect = CaptionRect();
+    if (isDown()) {
+        textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
+    p.drawItemText(textRect, kButtonTextFlags, palette(), isEnabled(), text(),
+                   QPalette::ButtonText);
+}
+
+CaptionCheckBox::CaptionCheckBox(const QString& caption, QWidget* parent)
+    : QCheckBox(caption, parent) {}
+
+QRect CaptionCheckBox::CaptionRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+}
+
+void CaptionCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_CheckBox, option);
+    p.drawItemText(CaptionRect(), kCheckBoxTextFlags, palette(), isEnabled(), text(),
+                   QPalette::WindowText);
+}
+
+}  // namespace form

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace form {
+
+// Captions wrap within the control, as on the window this layout was drawn
+// for; Qt's buttons would cut a long caption off on one line instead.
+inline constexpr int kButtonTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
+inline constexpr int kCheckBoxTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    CaptionButton(const QString& caption, QWidget* parent);
+    // Where the caption is drawn, widget coordinates.
+    QRect CaptionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class CaptionCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    CaptionCheckBox(const QString& caption, QWidget* parent);
+    QRect CaptionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // The whole box is clickable, the wrapped caption included.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+}  // namespace form

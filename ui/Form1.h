@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "BandCanvas.h"
+#include "CarrierModel.h"
+#include "FormDescription.h"
+#include "Runtime.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace form {
+
+class StripChart;
+
+// The program's one window. It is the runtime the carrier model runs on: it
+// owns the controls, the two timers and the model, and turns every control
+// event into one handler call through Dispatch.
+class Form1 : public QWidget, public carriers::Runtime {
+    Q_OBJECT
+public:
+    explicit Form1(const Language& language, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Runs Form_Load; the caller shows the window afterwards.
+    void Load();
+    // Set once the program has ended (Close, the close control, an error).
+    std::optional<int> ExitStatus() const { return exitStatus_; }
+
+    const carriers::CarrierModel& Model() const { return model_; }
+    const DiagramState& Diagram() const { return diagram_; }
+    const FormDescription& Description() const { return description_; }
+    QLineEdit* TextBox(carriers::TextBoxId box) const;
+    bool Timer1Active() const { return timer1_.isActive(); }
+
+    // Runtime
+    void SetLine3Y1(float y) override { diagram_.line3Y1 = y; }
+    void SetLine3Y2(float y) override { diagram_.line3Y2 = y; }
+    std::string Text(carriers::TextBoxId box) const override;
+    void SetText(carriers::TextBoxId box, const std::string& text) override;
+    int Check1Value() const override;
+    void SetTimer1Enabled(bool enabled) override;
+    void Picture1PSet(float x, float y, std::uint32_t rgb) override;
+    void Picture1Cls() override;
+    void RejectInput(carriers::TextBoxId box, carriers::AcceptedRange accepted) override;
+    void SetDopingEntryComplete(bool complete) override;
+    void ReportRuntimeError(carriers::ErrorKind kind) override;
+
+signals:
+    // The program ends with this status; main leaves its event loop.
+    void programEnded(int status);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void OnLine7Visible(int index, bool visible) override;
+    void HandlerFinished() override;
+
+private:
+    using Handler = void (carriers::CarrierModel::*)();
+
+    void CreateControls();
+    void WireEvents();
+    void Run(Handler handler);
+    void Command2_Click();
+    void EndProgram(int status);
+    void ShowRejection(carriers::TextBoxId box, carriers::AcceptedRange accepted);
+
+    FormDescription description_;
+    DiagramState diagram_;
+    carriers::CarrierModel model_;
+    BandCanvas* canvas_ = nullptr;
+    StripChart* picture1_ = nullptr;
+    std::array<QLineEdit*, 7> texts_{};
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command4_ = nullptr;
+    QPushButton* command5_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QTimer timer1_;
+    QTimer timer2_;
+    bool handlersStopped_ = false;
+    std::optional<int> exitStatus_;
+};
+
+}  // namespace form

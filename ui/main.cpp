@@ -1,0 +1,34 @@
+#include <QApplication>
+
+#include "Fonts.h"
+#include "Form1.h"
+#include "FormDescription.h"
+#include "captions/Language.h"
+
+// One source for both programs: the build picks the caption table.
+static const form::Language& BuildLanguage() {
+#ifdef QUARVEL_JAPANESE_BUILD
+    return form::JapaneseLanguage();
+#else
+    return form::EnglishLanguage();
+#endif
+}
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const form::Language& language = BuildLanguage();
+    QApplication::setApplicationName(form::FromUtf8(language.programName));
+    // One style everywhere, so the layout in twips looks and fits the same.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The window ends the program itself, with its own exit status.
+    QApplication::setQuitOnLastWindowClosed(false);
+    form::InstallFontSubstitutions();
+
+    form::Form1 window(language);
+    QObject::connect(&window, &form::Form1::programEnded, &app,
+                     [](int status) { QCoreApplication::exit(status); });
+    window.Load();
+    if (const auto status = window.ExitStatus()) return *status;
+    window.show();
+    return QApplication::exec();
+}
