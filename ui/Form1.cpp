@@ -60,10 +60,15 @@ Form1::Form1(const Language& language, QWidget* parent)
     setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
     CreateControls();
 
-    timer1_.setInterval(kTimer1Interval);
-    timer2_.setInterval(kTimer2Interval);
+    // Timers are children, found by name like every other control.
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kTimer1Interval);
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(kTimer2Interval);
     WireEvents();
-    timer2_.start();
+    timer2_->start();
 }
 
 Form1::~Form1() = default;
@@ -131,8 +136,8 @@ void Form1::WireEvents() {
     bind(texts_[Slot(TextBoxId::Text5)], &QLineEdit::textChanged, &CarrierModel::Text5_Change);
     // A tick that falls due while a handler runs is merged by QTimer, so a
     // slow tick lowers the rate instead of queueing a backlog.
-    bind(&timer1_, &QTimer::timeout, &CarrierModel::Timer1_Timer);
-    bind(&timer2_, &QTimer::timeout, &CarrierModel::Timer2_Timer);
+    bind(timer1_, &QTimer::timeout, &CarrierModel::Timer1_Timer);
+    bind(timer2_, &QTimer::timeout, &CarrierModel::Timer2_Timer);
 }
 
 void Form1::Run(Handler handler) {
@@ -150,8 +155,8 @@ void Form1::Command2_Click() {
 void Form1::EndProgram(int status) {
     if (exitStatus_) return;
     handlersStopped_ = true;
-    timer1_.stop();
-    timer2_.stop();
+    timer1_->stop();
+    timer2_->stop();
     exitStatus_ = status;
     hide();
     emit programEnded(status);
@@ -181,9 +186,9 @@ int Form1::Check1Value() const {
 
 void Form1::SetTimer1Enabled(bool enabled) {
     if (!enabled) {
-        timer1_.stop();
-    } else if (!timer1_.isActive()) {
-        timer1_.start();
+        timer1_->stop();
+    } else if (!timer1_->isActive()) {
+        timer1_->start();
     }
 }
 
@@ -214,6 +219,7 @@ void Form1::ShowRejection(TextBoxId box, carriers::AcceptedRange accepted) {
                        RejectionText(notices, boxName, accepted, locale()), QMessageBox::Ok, this);
     notice.exec();
     QLineEdit* edit = texts_[Slot(box)];
+    activateWindow();
     edit->setFocus();
     edit->selectAll();
 }
@@ -235,8 +241,8 @@ void Form1::ReportRuntimeError(carriers::ErrorKind kind) {
     if (exitStatus_) return;
     // No handler may run behind the report, not even from its event loop.
     handlersStopped_ = true;
-    timer1_.stop();
-    timer2_.stop();
+    timer1_->stop();
+    timer2_->stop();
     const NoticeTexts& notices = description_.language().notices;
     QMessageBox report(QMessageBox::Critical, FromUtf8(notices.errorTitle),
                        RuntimeErrorText(notices, kind), QMessageBox::Ok, this);

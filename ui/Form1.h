@@ -36,7 +36,6 @@ public:
     const DiagramState& Diagram() const { return diagram_; }
     const FormDescription& Description() const { return description_; }
     QLineEdit* TextBox(carriers::TextBoxId box) const;
-    bool Timer1Active() const { return timer1_.isActive(); }
 
     // Runtime
     void SetLine3Y1(float y) override { diagram_.line3Y1 = y; }
@@ -81,8 +80,8 @@ private:
     QPushButton* command4_ = nullptr;
     QPushButton* command5_ = nullptr;
     QCheckBox* check1_ = nullptr;
-    QTimer timer1_;
-    QTimer timer2_;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
     bool handlersStopped_ = false;
     std::optional<int> exitStatus_;
 };

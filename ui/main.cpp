@@ -1,8 +1,7 @@
 #include <QApplication>
 
-#include "Fonts.h"
+#include "Application.h"
 #include "Form1.h"
-#include "FormDescription.h"
 #include "captions/Language.h"
 
 // One source for both programs: the build picks the caption table.
@@ -17,12 +16,7 @@ static const form::Language& BuildLanguage() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const form::Language& language = BuildLanguage();
-    QApplication::setApplicationName(form::FromUtf8(language.programName));
-    // One style everywhere, so the layout in twips looks and fits the same.
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    // The window ends the program itself, with its own exit status.
-    QApplication::setQuitOnLastWindowClosed(false);
-    form::InstallFontSubstitutions();
+    form::PrepareApplication(language);
 
     form::Form1 window(language);
     QObject::connect(&window, &form::Form1::programEnded, &app,

@@ -1,0 +1,91 @@
+#include "CaptionFit.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyleOptionFrame>
+#include <vector>
+
+#include "BandCanvas.h"
+#include "CaptionButtons.h"
+#include "Form1.h"
+
+namespace {
+
+constexpr int kMargin = 40;
+
+// Draws text unclipped around a box and returns the inked pixels outside
+// the visible parts of the box (holes: rectangles covered by other controls).
+int InkOutside(const QFont& font, const QRect& box, int flags, const QString& text,
+               const std::vector<QRect>& covered) {
+    QImage image(box.size() + QSize(2 * kMargin, 2 * kMargin), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.translate(kMargin - box.left(), kMargin - box.top());
+        p.drawText(box, flags | Qt::TextDontClip, text);
+    }
+    int outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) < 64) continue;  // smoothing fringe
+            const QPoint at(x - kMargin + box.left(), y - kMargin + box.top());
+            bool hidden = !box.contains(at);
+            for (const QRect& c : covered) hidden = hidden || c.contains(at);
+            if (hidden) ++outside;
+        }
+    }
+    return outside;
+}
+
+}  // namespace
+
+QStringList CaptionFitProblems(const form::Form1& window) {
+    QStringList problems;
+    const auto* canvas = window.findChild<const form::BandCanvas*>();
+    std::vector<QRect> windowed;
+    for (const QWidget* child : window.findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != canvas) windowed.push_back(child->geometry());
+    }
+    const auto report = [&](const QString& what, const QString& text, int ink) {
+        if (ink > 0) problems << QStringLiteral("%1 \"%2\": %3 px hidden").arg(what, text).arg(ink);
+    };
+
+    for (const auto& label : canvas->Labels()) {
+        const QFont font = canvas->LabelFont(label);
+        report(QString::fromUtf8(label.key.name.data(), static_cast<qsizetype>(label.key.name.size())),
+               label.caption,
+               InkOutside(font, label.rect, form::kLabelTextFlags, label.caption, windowed));
+    }
+    for (const auto* button : window.findChildren<const form::CaptionButton*>()) {
+        report(button->objectName(), button->text(),
+               InkOutside(button->font(), button->CaptionRect(), form::kButtonTextFlags,
+                          button->text(), {}));
+    }
+    for (const auto* box : window.findChildren<const form::CaptionCheckBox*>()) {
+        report(box->objectName(), box->text(),
+               InkOutside(box->font(), box->CaptionRect(), form::kCheckBoxTextFlags, box->text(),
+                          {}));
+    }
+    for (const auto* edit : window.findChildren<const QLineEdit*>()) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        // QLineEdit keeps 2 px either side and 1 px above and below its text.
+        const QRect area =
+            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).adjusted(2, 1, -2, -1);
+        const QFontMetrics metrics(edit->font());
+        const int need = metrics.horizontalAdvance(edit->text());
+        if (need > area.width() || metrics.ascent() + metrics.descent() > area.height() + 2) {
+            problems << QStringLiteral("%1 \"%2\": needs %3 x %4 px, has %5 x %6")
+                            .arg(edit->objectName(), edit->text())
+                            .arg(need)
+                            .arg(metrics.ascent() + metrics.descent())
+                            .arg(area.width())
+                            .arg(area.height());
+        }
+    }
+    return problems;
+}

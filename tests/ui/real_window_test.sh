@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs the real program in a real X window under Xvfb and checks it from the
+# screen's pixels: Start spreads electrons and holes over their bands, the
+# diffusion button gathers them at the middle, and both the Close button and
+# the window's close control end the program with status 0.
+#   real_window_test.sh <quarvel> <screen_probe> <send_close>
+set -euo pipefail
+
+if [ -z "${QUARVEL_IN_XVFB:-}" ]; then
+  exec env QUARVEL_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+program=$1 probe=$2 send_close=$3
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Control centres relative to the client area: twips / 15, plus half the size.
+start_button=(368 272)      # Command1 at 4920,3840 (1215 x 495)
+diffusion_button=(368 312)  # Command4 at 4920,4440
+close_button=(472 312)      # Command2 at 6480,4440
+
+launch() {
+  "$program" &
+  pid=$!
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quarvel' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y
+  sleep 0.3  # first paint
+}
+
+click() {
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+}
+
+ended_with() {
+  local status=0
+  timeout 10 tail --pid="$pid" -f /dev/null || { echo "program did not end"; return 1; }
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq "$1" ] || { echo "exit status $status, expected $1"; return 1; }
+}
+
+probe() {
+  import -window root "$work/screen.png"
+  echo -n "$1: "
+  "$probe" "$work/screen.png" "$X" "$Y" "$1" || { cp "$work/screen.png" "${TMPDIR:-/tmp}/quarvel-$1-failed.png"; return 1; }
+}
+
+launch
+click "${start_button[@]}"
+sleep 1
+probe running
+click "${diffusion_button[@]}"
+sleep 0.05
+probe gathered
+click "${close_button[@]}"
+ended_with 0
+echo "Close button: exit status 0"
+
+launch
+"$send_close" "$window"
+ended_with 0
+echo "close control: exit status 0"

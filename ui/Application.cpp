@@ -1,0 +1,19 @@
+#include "Application.h"
+
+#include <QApplication>
+
+#include "Fonts.h"
+#include "FormDescription.h"
+
+namespace form {
+
+void PrepareApplication(const Language& language) {
+    QApplication::setApplicationName(FromUtf8(language.programName));
+    // One style everywhere, so the layout in twips looks and fits the same.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The window ends the program itself, with its own exit status.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallFontSubstitutions();
+}
+
+}  // namespace form
