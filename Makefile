@@ -39,6 +39,11 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 	ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE no-sanitizer
 
+# Pictures of a running simulation in both builds, for the README.
+screenshots: build
+	bash ui/tools/screenshot.sh ./$(BUILD)/ui/quarvel Quarvel docs/quarvel.png
+	bash ui/tools/screenshot.sh ./$(BUILD)/ui/norvia Norvia docs/norvia.png
+
 bench: build
 	./$(BUILD)/bench/tick_bench
 
