@@ -45,19 +45,26 @@ ended_with() {
   [ "$status" -eq "$1" ] || { echo "exit status $status, expected $1"; return 1; }
 }
 
+# Looks at the screen up to $2 times (about 60 ms apart) until the check holds.
 probe() {
-  import -window root "$work/screen.png"
-  echo -n "$1: "
-  "$probe" "$work/screen.png" "$X" "$Y" "$1" || { cp "$work/screen.png" "${TMPDIR:-/tmp}/quarvel-$1-failed.png"; return 1; }
+  local attempt
+  for attempt in $(seq "${2:-1}"); do
+    import -window root "$work/screen.png"
+    echo -n "$1: "
+    if "$probe" "$work/screen.png" "$X" "$Y" "$1"; then return 0; fi
+  done
+  cp "$work/screen.png" "${TMPDIR:-/tmp}/quarvel-$1-failed.png"
+  return 1
 }
 
 launch
 click "${start_button[@]}"
 sleep 1
 probe running
+# Diffusion spreads the gathered cloud again within a few ticks, so the
+# screen is watched from the click on.
 click "${diffusion_button[@]}"
-sleep 0.05
-probe gathered
+probe gathered 10
 click "${close_button[@]}"
 ended_with 0
 echo "Close button: exit status 0"
