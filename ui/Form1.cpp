@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
-#include <map>
 
 #include "CanvasAccessible.h"
 #include "CaptionButtons.h"
@@ -225,13 +224,13 @@ void Form1::ShowRejection(TextBoxId box, carriers::AcceptedRange accepted) {
 }
 
 void Form1::SetDopingEntryComplete(bool complete) {
-    const QString hint = complete ? QString() : FromUtf8(description_.language().notices.dopingIncomplete);
+    const QString hint =
+        complete ? QString() : FromUtf8(description_.language().notices.dopingIncomplete);
     for (TextBoxId box : {TextBoxId::Text4, TextBoxId::Text5}) {
         QLineEdit* edit = texts_[Slot(box)];
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, complete ? this->palette().color(QPalette::Base)
-                                                  : kIncompleteTint);
-        edit->setPalette(palette);
+        QPalette colours = edit->palette();
+        colours.setColor(QPalette::Base, complete ? palette().color(QPalette::Base) : kIncompleteTint);
+        edit->setPalette(colours);
         edit->setToolTip(hint);
         edit->setAccessibleDescription(hint);
     }
