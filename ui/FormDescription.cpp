@@ -11,10 +11,12 @@ QString FromUtf8(std::string_view text) {
 QString FormDescription::Title() const { return FromUtf8(language_.title); }
 
 QString FormDescription::Caption(ControlKey key) const {
-    const auto& rows = language_.captions;
-    const auto it =
-        std::find_if(rows.begin(), rows.end(), [&](const CaptionRow& r) { return r.key == key; });
-    return it == rows.end() ? QString() : FromUtf8(it->text);
+    for (const std::span<const CaptionRow> rows : {language_.captions, CommonCaptions()}) {
+        const auto it = std::find_if(rows.begin(), rows.end(),
+                                     [&](const CaptionRow& r) { return r.key == key; });
+        if (it != rows.end()) return FromUtf8(it->text);
+    }
+    return QString();
 }
 
 Placement FormDescription::Place(const ControlSpec& control) const {

@@ -50,10 +50,13 @@ struct NoticeTexts {
 struct Language {
     std::string_view programName;
     std::string_view title;
-    std::span<const CaptionRow> captions;
+    std::span<const CaptionRow> captions;  // the texts that are translated
     std::span<const PlacementRow> placements;
     NoticeTexts notices;
 };
+
+// Captions shared by every language; a language's own rows come first.
+std::span<const CaptionRow> CommonCaptions();
 
 const Language& EnglishLanguage();
 const Language& JapaneseLanguage();
