@@ -25,9 +25,9 @@ QRectF MarkerRect(const carriers::Marker& m) {
     return {SnapToPixel(m.Left), SnapToPixel(m.Top), kMarkerSize, kMarkerSize};
 }
 
-void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& spec) {
-    p.setBrush(spec.fill ? QBrush(*spec.fill) : QBrush(Qt::NoBrush));
-    if (spec.outline) {
+void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& shape) {
+    p.setBrush(shape.fill ? QBrush(*shape.fill) : QBrush(Qt::NoBrush));
+    if (shape.outline) {
         QPen pen(Qt::black, kPen);
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
@@ -35,7 +35,7 @@ void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec&
         p.setPen(Qt::NoPen);
     }
     // The border lies inside the shape's box.
-    const QRectF inner = spec.outline ? box.adjusted(kHalfPen, kHalfPen, -kHalfPen, -kHalfPen) : box;
+    const QRectF inner = shape.outline ? box.adjusted(kHalfPen, kHalfPen, -kHalfPen, -kHalfPen) : box;
     if (kind == ShapeKind::Circle) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawEllipse(inner);

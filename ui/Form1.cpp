@@ -77,15 +77,15 @@ void Form1::CreateControls() {
     canvas_->setGeometry(rect());
 
     std::vector<std::pair<int, QWidget*>> tabStops;
-    for (const ControlSpec& spec : ControlTable()) {
-        const QString caption = description_.Caption(spec.key);
+    for (const ControlSpec& control : ControlTable()) {
+        const QString caption = description_.Caption(control.key);
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (control.kind) {
             case ControlKind::Label:
                 continue;  // drawn by the canvas
             case ControlKind::TextBox: {
                 auto* edit = new QLineEdit(caption, this);
-                if (const auto box = TextBoxOf(spec.key.name)) texts_[Slot(*box)] = edit;
+                if (const auto box = TextBoxOf(control.key.name)) texts_[Slot(*box)] = edit;
                 widget = edit;
                 break;
             }
@@ -102,11 +102,11 @@ void Form1::CreateControls() {
                 widget = picture1_;
                 break;
         }
-        widget->setObjectName(ObjectName(spec.key));
-        widget->setGeometry(ToPixels(description_.Place(spec)));
-        widget->setAccessibleName(description_.AccessibleName(spec.key));
-        if (spec.captionFontPoints > 0) widget->setFont(CaptionFont(spec.captionFontPoints));
-        tabStops.emplace_back(spec.tabIndex, widget);
+        widget->setObjectName(ObjectName(control.key));
+        widget->setGeometry(ToPixels(description_.Place(control)));
+        widget->setAccessibleName(description_.AccessibleName(control.key));
+        if (control.captionFontPoints > 0) widget->setFont(CaptionFont(control.captionFontPoints));
+        tabStops.emplace_back(control.tabIndex, widget);
     }
     command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
     command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));

@@ -36,12 +36,12 @@ QString Shown(const Form1& window, const QString& control) {
 }
 
 // Where a control stands, logical pixels.
-QRect PlaceOf(const Form1& window, const form::ControlSpec& spec) {
-    if (spec.kind != form::ControlKind::Label) {
-        QString name = QString::fromUtf8(spec.key.name.data(), static_cast<qsizetype>(spec.key.name.size()));
+QRect PlaceOf(const Form1& window, const form::ControlSpec& control) {
+    if (control.kind != form::ControlKind::Label) {
+        QString name = QString::fromUtf8(control.key.name.data(), static_cast<qsizetype>(control.key.name.size()));
         return window.findChild<const QWidget*>(name)->geometry();
     }
-    return FindLabel(window, spec.key.name, spec.key.index)->rect;
+    return FindLabel(window, control.key.name, control.key.index)->rect;
 }
 
 }  // namespace
@@ -122,9 +122,9 @@ private slots:
         const auto english = OpenWindow(form::EnglishLanguage());
         const auto japanese = OpenWindow(form::JapaneseLanguage());
         QStringList moved;
-        for (const form::ControlSpec& spec : form::ControlTable()) {
-            if (PlaceOf(*english, spec) != PlaceOf(*japanese, spec)) {
-                moved << QString::fromUtf8(spec.key.name.data(), static_cast<qsizetype>(spec.key.name.size()));
+        for (const form::ControlSpec& control : form::ControlTable()) {
+            if (PlaceOf(*english, control) != PlaceOf(*japanese, control)) {
+                moved << QString::fromUtf8(control.key.name.data(), static_cast<qsizetype>(control.key.name.size()));
             }
         }
         moved.sort();
