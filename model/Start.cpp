@@ -8,10 +8,10 @@ namespace carriers {
 
 namespace {
 
-// Fermi levels whose line y = 3120 - EF x 1200 still rounds into 16 bits
-// (ties go to even: -32768.5 is kept, 32767.5 is not).
-constexpr double kLowestFermiLevel = (CarrierModel::ValenceEdgeY - 32767.5) / CarrierModel::TwipsPerEV;
-constexpr double kHighestFermiLevel = (CarrierModel::ValenceEdgeY + 32768.5) / CarrierModel::TwipsPerEV;
+// The Fermi line y = 3120 - EF x 1200 must round into 16 bits, which holds
+// for EF from just above -24.70625 to about 29.90708. The notice names the
+// range rounded inwards to what a user would type.
+constexpr AcceptedRange kFermiLevelRange{-24.706, 29.907};
 
 std::optional<double> ReadNumber(const Runtime& rt, TextBoxId box) {
     try {
@@ -31,15 +31,16 @@ void CarrierModel::Command1_Click() {
     // Both boxes are checked before anything changes, so a typo leaves the
     // running simulation exactly as it was.
     const std::optional<double> kelvin = ReadNumber(rt_, TextBoxId::Text1);
-    // 4436.5 still rounds (to even) to 4436.
+    // Below 0 K as typed is refused; 4436.5 still rounds (to even) to 4436.
     if (!kelvin || *kelvin < 0.0 || *kelvin > MaxTemperature + 0.5) {
         rt_.RejectInput(TextBoxId::Text1, AcceptedRange{0.0, MaxTemperature});
         return;
     }
     const std::optional<double> fermiLevel = ReadNumber(rt_, TextBoxId::Text2);
     const double lineY = fermiLevel ? ValenceEdgeY - *fermiLevel * TwipsPerEV : 0.0;
+    // Ties round to even: -32768.5 still fits, 32767.5 does not.
     if (!fermiLevel || !(lineY >= -32768.5 && lineY < 32767.5)) {
-        rt_.RejectInput(TextBoxId::Text2, AcceptedRange{kLowestFermiLevel, kHighestFermiLevel});
+        rt_.RejectInput(TextBoxId::Text2, kFermiLevelRange);
         return;
     }
     const double ef = *fermiLevel;
