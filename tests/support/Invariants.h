@@ -17,22 +17,26 @@ inline std::string CheckInvariants(const CarrierModel& model, const Runtime& rt)
     const int holes = model.HoleCount.value();
     if (electrons < 0 || electrons > 100) broken << "ElectronCount " << electrons << "; ";
     if (holes < 0 || holes > 100) broken << "HoleCount " << holes << "; ";
-    for (int k = 1; k <= 100; ++k) {
-        const Marker& e = rt.Shape1().at(k);
-        if (k <= electrons) {
-            if (!(e.Top >= 360 && e.Top <= 1800 && e.Left >= 1400 && e.Left <= 4000)) {
-                broken << "electron " << k << " at (" << e.Left << ", " << e.Top << "); ";
+    struct Band {
+        const char* name;
+        const MarkerArray& markers;
+        int count;
+        float top;
+        float bottom;
+    };
+    const Band bands[] = {{"electron", rt.Shape1(), electrons, 360, 1800},
+                          {"hole", rt.Shape2(), holes, 3120, 4500}};
+    for (const Band& band : bands) {
+        for (int k = 1; k <= 100; ++k) {
+            const Marker& m = band.markers.at(k);
+            if (k <= band.count) {
+                if (!(m.Top >= band.top && m.Top <= band.bottom && m.Left >= 1400 &&
+                      m.Left <= 4000)) {
+                    broken << band.name << ' ' << k << " at (" << m.Left << ", " << m.Top << "); ";
+                }
+            } else if (m.Top != 10000.0f) {
+                broken << "parked " << band.name << " marker " << k << " at Top " << m.Top << "; ";
             }
-        } else if (e.Top != 10000.0f) {
-            broken << "parked electron marker " << k << " at Top " << e.Top << "; ";
-        }
-        const Marker& h = rt.Shape2().at(k);
-        if (k <= holes) {
-            if (!(h.Top >= 3120 && h.Top <= 4500 && h.Left >= 1400 && h.Left <= 4000)) {
-                broken << "hole " << k << " at (" << h.Left << ", " << h.Top << "); ";
-            }
-        } else if (h.Top != 10000.0f) {
-            broken << "parked hole marker " << k << " at Top " << h.Top << "; ";
         }
     }
     return broken.str();
