@@ -14,7 +14,9 @@ constexpr int kButtonMargin = 3;
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
-    setAutoDefault(false);
+    // Enter presses the focused button, as the space bar does; no button is
+    // the window's default, so Enter elsewhere does nothing.
+    setAutoDefault(true);
     setDefault(false);
 }
 

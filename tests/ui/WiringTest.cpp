@@ -75,6 +75,19 @@ private slots:
         QVERIFY(Timer(*w, "Timer1")->isActive());
     }
 
+    void enterPressesTheFocusedButtonOnly() {
+        const auto w = OpenWindow(form::EnglishLanguage());
+        // Enter in a text box presses no button.
+        Box(*w, "Text1")->setFocus();
+        QTest::keyClick(Box(*w, "Text1"), Qt::Key_Return);
+        QVERIFY(!Timer(*w, "Timer1")->isActive());
+        // Enter on the focused Start button starts a run.
+        auto* start = w->findChild<QWidget*>("Command1");
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_Return);
+        QVERIFY(Timer(*w, "Timer1")->isActive());
+    }
+
     void startTurnsOnTheTickWhichFillsTheReadouts() {
         const auto w = OpenWindow(form::EnglishLanguage());
         Click(*w, "Command1");
