@@ -10,7 +10,7 @@ namespace carriers {
 // it. Carrier positions live in the runtime's markers (Shape1 electrons,
 // Shape2 holes); markers 1..count are live, the rest are parked at ParkedY.
 class CarrierModel {
-public:
+  public:
     // Screen geometry, twips.
     static constexpr int ConductionEdgeY = 1800;
     static constexpr int ConductionTopY = 360;
@@ -73,10 +73,23 @@ public:
     Integer ChartX;
 
     // Checked cell access: an index outside 0..20 is the subscript error.
-    static Integer& Cell(CellArray& cells, int index);
-    static const Integer& Cell(const CellArray& cells, int index);
+    template <class Cells>  // CellArray, const or not
+    static auto& Cell(Cells& cells, int index) {
+        if (index < 0 || index > CellCount) Raise(ErrorKind::SubscriptOutOfRange);
+        return cells[static_cast<std::size_t>(index)];
+    }
 
-private:
+  private:
+    // Every counted loop runs on the shared LoopIndex: the end is read once,
+    // and the counter is left one past it (at the start if nothing ran).
+    template <class Body>
+    void ForLoopIndex(Integer first, Integer last, Body&& body) {
+        for (LoopIndex = first; LoopIndex.AsInteger() <= last;
+             LoopIndex = LoopIndex.AsInteger() + 1) {
+            body(LoopIndex.AsInteger());
+        }
+    }
+
     struct PassRules;
     void MoveCarriers(const PassRules& rules, Integer lastCarrier);
 

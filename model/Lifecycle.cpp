@@ -3,10 +3,8 @@
 namespace carriers {
 
 void CarrierModel::Form_Load() {
-    for (LoopIndex = Integer(0); LoopIndex.AsInteger() <= Runtime::kLine7UBound;
-         LoopIndex = LoopIndex.AsInteger() + 1) {
-        rt_.SetLine7Visible(LoopIndex.ToIndex(), false);
-    }
+    ForLoopIndex(0, Runtime::kLine7UBound,
+                 [&](Integer i) { rt_.SetLine7Visible(i.value(), false); });
     ChartX = 0;
     rt_.Picture1Cls();
 }

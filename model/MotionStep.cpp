@@ -51,9 +51,8 @@ void CarrierModel::MoveCarriers(const PassRules& rules, Integer lastCarrier) {
     const double width = static_cast<double>(rules.rightBound - rules.leftBound);
     const double left = static_cast<double>(rules.leftBound);
 
-    for (LoopIndex = Integer(1); LoopIndex.AsInteger() <= lastCarrier;
-         LoopIndex = LoopIndex.AsInteger() + 1) {
-        Marker& m = rules.markers(LoopIndex.AsInteger());
+    ForLoopIndex(1, lastCarrier, [&](Integer k) {
+        Marker& m = rules.markers(k);
 
         // 1. Vertical thermal jitter.
         m.Top = ToSingle(m.Top + Jitter(rt_.Rnd()) * step);
@@ -106,17 +105,7 @@ void CarrierModel::MoveCarriers(const PassRules& rules, Integer lastCarrier) {
         CellIndex = ToSingle(Floor(CheckedQuotient(m.Left - left, width) * CellCount));
         Integer& tally = Cell(rules.current, CellIndex.ToIndex());
         tally = tally + 1;
-    }
-}
-
-Integer& CarrierModel::Cell(CellArray& cells, int index) {
-    if (index < 0 || index > CellCount) Raise(ErrorKind::SubscriptOutOfRange);
-    return cells[static_cast<std::size_t>(index)];
-}
-
-const Integer& CarrierModel::Cell(const CellArray& cells, int index) {
-    if (index < 0 || index > CellCount) Raise(ErrorKind::SubscriptOutOfRange);
-    return cells[static_cast<std::size_t>(index)];
+    });
 }
 
 }  // namespace carriers

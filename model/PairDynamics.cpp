@@ -47,14 +47,10 @@ void CarrierModel::ThermalStep() {
 void CarrierModel::Command5_Click() {
     // Light fills the population that is ahead: electrons up to 90, or holes
     // up to 99 when they are ahead or level; the other rises by as many.
-    const Integer pairs = ElectronCount > HoleCount ? Integer(90) - ElectronCount
-                                                    : Integer(99) - HoleCount;
+    const Integer pairs =
+        ElectronCount > HoleCount ? Integer(90) - ElectronCount : Integer(99) - HoleCount;
     CellIndex = pairs;
-    const Integer last = CellIndex.AsInteger();
-    for (LoopIndex = Integer(1); LoopIndex.AsInteger() <= last;
-         LoopIndex = LoopIndex.AsInteger() + 1) {
-        GeneratePair();
-    }
+    ForLoopIndex(1, CellIndex.AsInteger(), [&](Integer) { GeneratePair(); });
 }
 
 }  // namespace carriers

@@ -26,14 +26,13 @@ void CarrierModel::ReadoutStage() {
 void CarrierModel::RollCellTallies() {
     // This tick's counts become the previous-tick counts the next tick's
     // diffusion reads.
-    for (LoopIndex = Integer(0); LoopIndex.AsInteger() <= CellCount;
-         LoopIndex = LoopIndex.AsInteger() + 1) {
-        const int i = LoopIndex.ToIndex();
+    ForLoopIndex(0, CellCount, [&](Integer index) {
+        const int i = index.value();
         Cell(ElectronCellPrev, i) = Cell(ElectronCellCount, i);
         Cell(ElectronCellCount, i) = 0;
         Cell(HoleCellPrev, i) = Cell(HoleCellCount, i);
         Cell(HoleCellCount, i) = 0;
-    }
+    });
 }
 
 void CarrierModel::Timer2_Timer() {

@@ -63,9 +63,7 @@ void CarrierModel::Command1_Click() {
     // marker passes through its band edge before it is parked.
     MarkerArray& electrons = rt_.Shape1();
     MarkerArray& holes = rt_.Shape2();
-    for (LoopIndex = Integer(1); LoopIndex.AsInteger() <= MarkerCapacity;
-         LoopIndex = LoopIndex.AsInteger() + 1) {
-        const Integer k = LoopIndex.AsInteger();
+    ForLoopIndex(1, MarkerCapacity, [&](Integer k) {
         Marker& electron = electrons(k);
         electron.Left = ToSingle(RegionLeft + rt_.Rnd() * PlacementSpan);
         electron.Top = ConductionEdgeY;
@@ -74,7 +72,7 @@ void CarrierModel::Command1_Click() {
         hole.Left = ToSingle(RegionLeft + rt_.Rnd() * PlacementSpan);
         hole.Top = ValenceEdgeY;
         if (k > HoleCount) hole.Top = ParkedY;
-    }
+    });
 
     ElectronRelaxLimit = 2.0f;
     HoleRelaxLimit = 2.0f;
