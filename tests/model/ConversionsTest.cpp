@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -91,21 +92,92 @@ struct ShowCase {
 
 void PrintTo(const ShowCase& c, std::ostream* os) { *os << c.expected; }
 
+// Expected texts are those the 15-digit general format gave before it moved
+// off to_chars, recorded from the native build.
+constexpr ShowCase kShowCases[] = {
+    {0.5, "0.5"},
+    {2.0 / 3.0, "0.666666666666667"},
+    {-2.0 / 3.0, "-0.666666666666667"},
+    {1.0 / 3.0, "0.333333333333333"},
+    {1.0, "1"},
+    {-1.0, "-1"},
+    {0.0, "0"},
+    {-0.0, "0"},
+    {-0.3, "-0.3"},
+    {300.0, "300"},
+    {-300.0, "-300"},
+    {32767.0, "32767"},
+    {123.456, "123.456"},
+    // A logarithm ratio lands a hair off the decimal value.
+    {0.59999999999999998, "0.6"},
+    {0.70000000000000007, "0.7"},
+    {0.19999999999999996, "0.2"},
+    {0.30000000000000004, "0.3"},
+    {0.172536375301856, "0.172536375301856"},
+    {0.50586970863518932, "0.505869708635189"},  // log10(1.5) / 30 + 0.5
+    // Fifteen digits stay plain; a sixteenth place switches to exponent form.
+    {123456789012345.0, "123456789012345"},
+    {999999999999999.0, "999999999999999"},
+    {999999999999999.5, "1E+15"},
+    {1e15, "1E+15"},
+    {1e16, "1E+16"},
+    {-1e16, "-1E+16"},
+    {12345678901234567.0, "1.23456789012346E+16"},
+    {6.02214076e23, "6.02214076E+23"},
+    {1e100, "1E+100"},
+    {1.7976931348623157e308, "1.79769313486232E+308"},
+    // Down to 1E-4 stays plain; below it is exponent form, two exponent digits at least.
+    {1e-4, "0.0001"},
+    {1.5e-4, "0.00015"},
+    {9.9999999999999896e-05, "9.99999999999999E-05"},
+    {1e-5, "1E-05"},
+    {-1e-5, "-1E-05"},
+    {1.234e-5, "1.234E-05"},
+    {1.0 / 3e5, "3.33333333333333E-06"},
+    {5.55111512312578E-17, "5.55111512312578E-17"},
+    {1e-300, "1E-300"},
+    {2.2250738585072014e-308, "2.2250738585072E-308"},
+    {4.9406564584124654e-324, "4.94065645841247E-324"},
+};
+
 class DoubleToTextTable : public ::testing::TestWithParam<ShowCase> {};
 
 TEST_P(DoubleToTextTable, GeneralFormatOfFifteenDigits) {
     EXPECT_EQ(DoubleToText(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, DoubleToTextTable,
-    ::testing::Values(ShowCase{0.5, "0.5"}, ShowCase{2.0 / 3.0, "0.666666666666667"},
-                      ShowCase{1.0, "1"}, ShowCase{0.0, "0"}, ShowCase{-0.0, "0"},
-                      ShowCase{-0.3, "-0.3"}, ShowCase{300.0, "300"},
-                      // A logarithm ratio lands a hair off the decimal value.
-                      ShowCase{0.59999999999999998, "0.6"}, ShowCase{0.70000000000000007, "0.7"},
-                      ShowCase{0.19999999999999996, "0.2"},
-                      ShowCase{123456789012345.0, "123456789012345"}));
+INSTANTIATE_TEST_SUITE_P(Values, DoubleToTextTable, ::testing::ValuesIn(kShowCases));
+
+TEST(DoubleToText, NonFiniteIsAFloatingPointFault) {
+    for (double value : {std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_EQ(ErrorOf([&] { DoubleToText(value); }), ErrorKind::FloatingPointFault) << value;
+    }
+}
+
+// Qt sets the process locale from the user's; a comma there must not leak
+// into the text, which only the separator argument decides.
+TEST(DoubleToText, ProcessLocaleWithACommaChangesNothing) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const char* found = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            found = name;
+            break;
+        }
+    }
+    if (found == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const bool comma = std::string(std::localeconv()->decimal_point) == ",";
+    if (comma) {
+        for (const ShowCase& c : kShowCases) {
+            EXPECT_EQ(DoubleToText(c.value), c.expected) << found;
+        }
+        EXPECT_EQ(DoubleToText(0.5, ","), "0,5") << found;
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_TRUE(comma) << found << " has no decimal comma";
+}
 
 TEST(DoubleToText, VeryLargeAndSmallMagnitudesUseExponentForm) {
     for (double value : {1e25, -1.5e30, 1e-20}) {

@@ -1,8 +1,8 @@
 #include "Conversions.h"
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include <locale.h>
@@ -60,6 +60,12 @@ bool Normalise(std::string_view text, std::string_view separator, std::string& o
     return i == end;
 }
 
+// Made once and kept for the process's life.
+locale_t CLocale() {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return cLocale;
+}
+
 }  // namespace
 
 double TextToDouble(std::string_view text, std::string_view decimalSeparator) {
@@ -68,8 +74,7 @@ double TextToDouble(std::string_view text, std::string_view decimalSeparator) {
     if (!Normalise(text, decimalSeparator, plain)) Raise(ErrorKind::TypeMismatch);
     // The process locale may use a comma (Qt adopts the user's locale), so the
     // normalised text is read in the C locale.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const double value = strtod_l(plain.c_str(), nullptr, cLocale);
+    const double value = strtod_l(plain.c_str(), nullptr, CLocale());
     // Underflow quietly gives zero or a denormal; only a too-large magnitude fails.
     if (std::isinf(value)) Raise(ErrorKind::Overflow);
     return value;
@@ -84,14 +89,14 @@ std::string IntegerToText(Integer value) { return std::to_string(value.value());
 std::string DoubleToText(double value, std::string_view decimalSeparator) {
     if (value == 0.0) value = 0.0;  // no "-0"
     if (!std::isfinite(value)) Raise(ErrorKind::FloatingPointFault);
+    // %.15G is the 15-digit general format with a capital E. printf follows the thread's
+    // locale, and the process locale may use a comma, so the C locale is made
+    // current for the call; the point is then swapped for the user's own.
+    const locale_t previous = uselocale(CLocale());
     char buffer[40];
-    // to_chars is locale-independent, unlike printf's %G.
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    for (char& c : text) {
-        if (c == 'e') c = 'E';
-    }
+    const int length = std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    uselocale(previous);
+    std::string text(buffer, static_cast<std::size_t>(length));
     if (const auto point = text.find('.'); point != std::string::npos) {
         text.replace(point, 1, decimalSeparator);
     }
