@@ -1,55 +1,69 @@
 # The two commands a fresh machine needs: `make run` and `make test`.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-CMAKE_GEN  := -G Ninja
-JOBS       ?= $(shell nproc)
+# Each build is a preset of CMakePresets.json: release, asan and web.
+JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run run-norvia test test-release test-asan bench screenshots package clean
+.PHONY: all deps build run run-norvia web test test-release test-asan test-web bench screenshots package format format-check clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+build/build.ninja: | deps
+	cmake --preset release
 
-configure: deps $(BUILD)/build.ninja
-
-build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+build: deps build/build.ninja
+	cmake --build --preset release -j $(JOBS)
 
 run: build
-	./$(BUILD)/ui/quarvel
+	./build/ui/quarvel
 
 run-norvia: build
-	./$(BUILD)/ui/norvia
+	./build/ui/norvia
 
-# Release build and its tests, then the sanitizer build and its tests.
-test: test-release test-asan
+build-web/build.ninja: | deps
+	cmake --preset web
+
+# The two browser pages: build-web/quarvel.html and build-web/norvia.html.
+web: deps build-web/build.ninja
+	cmake --build --preset web -j $(JOBS)
+
+# Every test: the format check, the release build, the sanitizer build and
+# the browser pages.
+test: format-check test-release test-asan test-web
 
 test-release: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --preset release -j $(JOBS)
 
-$(ASAN_BUILD)/build.ninja: | deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON
+build-asan/build.ninja: | deps
+	cmake --preset asan
 
-test-asan: deps $(ASAN_BUILD)/build.ninja
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE no-sanitizer
+test-asan: deps build-asan/build.ninja
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+test-web: web
+	ctest --preset web -j $(JOBS)
 
 # Pictures of a running simulation in both builds, for the README.
 screenshots: build
-	bash ui/tools/screenshot.sh ./$(BUILD)/ui/quarvel Quarvel docs/quarvel.png
-	bash ui/tools/screenshot.sh ./$(BUILD)/ui/norvia Norvia docs/norvia.png
+	bash ui/tools/screenshot.sh ./build/ui/quarvel Quarvel docs/quarvel.png
+	bash ui/tools/screenshot.sh ./build/ui/norvia Norvia docs/norvia.png
 
 bench: build
-	./$(BUILD)/bench/tick_bench
+	./build/bench/tick_bench
 
-# The Debian package of both programs, written to $(BUILD).
+# The Debian package of both programs, written to build/.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd build && cpack -G DEB
+
+FORMATTED = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	clang-format -i $(FORMATTED)
+
+format-check: | deps
+	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf build build-asan build-web

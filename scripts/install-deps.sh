@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test, benchmark and
-# package Quarvel and Norvia. Packages already present are skipped, so a second
-# run costs one dpkg query.
+# package Quarvel and Norvia and to build and test the browser pages, then the
+# pinned npm packages of the browser tests. What is already present is skipped,
+# so a second run costs one dpkg query.
 set -euo pipefail
 
 packages=(
@@ -10,8 +11,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-dejavu-core fonts-urw-base35 libxcb1-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file clang-format
+  emscripten nodejs chromium fonttools python3-brotli
 )
+# A machine whose nodejs comes with its own npm has no Debian npm package.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,15 +24,21 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-echo "Installing: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
+# The browser tests' npm packages, exactly as the lockfile pins them.
+web_tests="$(dirname "$0")/../tests/web"
+stamp="$web_tests/node_modules/.installed-from-lock"
+if [ -f "$web_tests/package-lock.json" ] && ! cmp -s "$web_tests/package-lock.json" "$stamp"; then
+  npm ci --prefix "$web_tests" --no-audit --no-fund
+  cp "$web_tests/package-lock.json" "$stamp"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
