@@ -18,7 +18,7 @@ class StartFermiTable : public ModelTest, public ::testing::WithParamInterface<F
 
 TEST_P(StartFermiTable, CountsLineAndLiveMarkers) {
     const FermiCase& c = GetParam();
-    Start("300", c.fermiLevel);
+    rt.Dispatch([&] { Start("300", c.fermiLevel); });
     ASSERT_EQ(rt.runtimeError, std::nullopt);
     ASSERT_TRUE(rt.rejections.empty());
     EXPECT_EQ(model.FermiLevelY.value(), c.fermiLevelY);
