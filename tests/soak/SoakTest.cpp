@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -25,6 +26,12 @@ struct SoakCase {
     const char* temperature;
     const char* fermiLevel;
 };
+
+// Without this GoogleTest prints the two pointers' bytes, which change from
+// build to build.
+void PrintTo(const SoakCase& c, std::ostream* os) {
+    *os << c.temperature << " K, " << c.fermiLevel << " eV";
+}
 
 class Soak : public ::testing::TestWithParam<SoakCase> {};
 
