@@ -47,8 +47,8 @@ test-web: web
 
 # Pictures of a running simulation in both builds, for the README.
 screenshots: build
-	bash ui/tools/screenshot.sh ./build/ui/quarvel Quarvel docs/quarvel.png
-	bash ui/tools/screenshot.sh ./build/ui/norvia Norvia docs/norvia.png
+	bash ui/desktop/tools/screenshot.sh ./build/ui/quarvel Quarvel docs/quarvel.png
+	bash ui/desktop/tools/screenshot.sh ./build/ui/norvia Norvia docs/norvia.png
 
 bench: build
 	./build/bench/tick_bench

@@ -147,7 +147,7 @@ TEST_F(ModelTest, StartLeavesChartReadoutsFieldAndCellIndexAlone) {
     rt.texts[5] = "18";
     rt.texts[6] = "-2";
     rt.check1Value = 1;
-    rt.line7Visible.fill(true);
+    for (int mark = 0; mark <= carriers::kLine7UBound; ++mark) rt.SetLine7Visible(mark, true);
     model.CellIndex = Tagged(Integer(12));
     Start("300", "0.5");
     EXPECT_EQ(model.ChartX.value(), 88);

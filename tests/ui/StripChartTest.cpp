@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "HeadlessRuntime.h"
 #include "StripChart.h"
 #include "WindowTestSupport.h"
 
@@ -7,7 +8,7 @@ using form::StripChart;
 
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
+constexpr std::uint32_t kBlack = 0x000000;
 
 // The chart's own pixels; (x, y) in twips of its drawing area.
 QColor PixelAt(StripChart& chart, int xTwips, int yTwips) {
@@ -21,14 +22,15 @@ class StripChartTest : public QObject {
     Q_OBJECT
 private slots:
     void pointsLandInTheDrawingAreaAndSurviveRepaints() {
-        StripChart chart(nullptr);
+        carriers::HeadlessRuntime rt;
+        StripChart chart(rt, nullptr);
         chart.setGeometry(0, 0, 177, 97);  // 2655 x 1455 twips
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         const QColor background = PixelAt(chart, 0, 960);
-        chart.PSet(0.0f, 960.0f, kBlack);  // 30 electrons
-        chart.PSet(2.0f, 960.0f, kBlack);
-        chart.PSet(30.0f, 1380.0f, kBlack);  // none
+        rt.Picture1PSet(0.0f, 960.0f, kBlack);  // 30 electrons
+        rt.Picture1PSet(2.0f, 960.0f, kBlack);
+        rt.Picture1PSet(30.0f, 1380.0f, kBlack);  // none
         QCOMPARE(PixelAt(chart, 0, 960), QColor(Qt::black));
         QCOMPARE(PixelAt(chart, 30, 1380), QColor(Qt::black));
         QCOMPARE(PixelAt(chart, 0, 975), background);  // one pixel lower
@@ -40,7 +42,7 @@ private slots:
         chart.repaint();
         QCOMPARE(PixelAt(chart, 0, 960), QColor(Qt::black));
 
-        chart.Cls();
+        rt.Picture1Cls();
         QCOMPARE(PixelAt(chart, 0, 960), background);
         QCOMPARE(PixelAt(chart, 30, 1380), background);
         QVERIFY(chart.Points().empty());
@@ -49,14 +51,15 @@ private slots:
     // The border is 2 px each side: points past x 2595 or y 1395, and
     // above the top, fall outside the drawing area and leave it untouched.
     void pointsOutsideTheDrawingAreaAreClipped() {
-        StripChart chart(nullptr);
+        carriers::HeadlessRuntime rt;
+        StripChart chart(rt, nullptr);
         chart.setGeometry(0, 0, 177, 97);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         const QImage before = chart.grab().toImage();
-        chart.PSet(2640.0f, 960.0f, kBlack);
-        chart.PSet(100.0f, 1420.0f, kBlack);
-        chart.PSet(100.0f, -20.0f, kBlack);  // 99 electrons and more
+        rt.Picture1PSet(2640.0f, 960.0f, kBlack);
+        rt.Picture1PSet(100.0f, 1420.0f, kBlack);
+        rt.Picture1PSet(100.0f, -20.0f, kBlack);  // 99 electrons and more
         QCOMPARE(chart.grab().toImage(), before);
     }
 

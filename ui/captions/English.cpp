@@ -34,6 +34,8 @@ const Language kEnglish{
         "Run-time error: {error}.\nThe program will end.",
         {"Overflow", "Type mismatch", "Floating-point fault", "Subscript out of range",
          "Invalid procedure call or argument", "Control array element does not exist"},
+        "The program has ended. Reload the page to start it again.",
+        "{program} needs a graphical desktop, and could not open the display {display}.",
     },
 };
 

@@ -4,25 +4,9 @@
 #include <span>
 #include <string_view>
 
+#include "form/ControlKey.h"
+
 namespace form {
-
-// A control of the window, by name and, for a control-array member, index.
-struct ControlKey {
-    std::string_view name;
-    int index = -1;
-
-    friend constexpr bool operator==(const ControlKey&, const ControlKey&) = default;
-};
-
-// Place and size in twips from the client area's top-left.
-struct Placement {
-    int left;
-    int top;
-    int width;
-    int height;
-
-    friend constexpr bool operator==(const Placement&, const Placement&) = default;
-};
 
 struct CaptionRow {
     ControlKey key;
@@ -44,6 +28,10 @@ struct NoticeTexts {
     std::string_view errorTitle;
     std::string_view errorMessage;       // {error}
     std::array<std::string_view, 6> errorNames;  // in ErrorKind order
+    // A page cannot close itself: what it says once the program has ended.
+    std::string_view programEnded;
+    // On standard error when there is no desktop to open the window on.
+    std::string_view noDisplay;  // {program}, {display}
 };
 
 // Everything that differs between the two builds.

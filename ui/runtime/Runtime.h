@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "Conversions.h"
 #include "Integer.h"
@@ -22,21 +24,39 @@ struct AcceptedRange {
     double high;
 };
 
+inline constexpr int kLine7UBound = 5;
+
+// What the model sets of the diagram besides the markers.
+struct DiagramState {
+    float line3Y1;
+    float line3Y2;
+    std::array<bool, kLine7UBound + 1> line7Visible;
+};
+
+// A point of the strip chart, twips in the picture's own coordinates.
+struct ChartPoint {
+    float x;
+    float y;
+    std::uint32_t rgb;
+};
+
 // Everything the carrier model needs of the platform: the window's controls,
 // the random generator, text conversions in the user's locale and the error
-// report. The Qt window and the headless test runtime implement it.
+// report. Each front end (the desktop window, the browser page, the headless
+// test runtime) implements it.
 //
-// The marker arrays and the generator are plain data held here, because the
-// tick touches them hundreds of times; everything else is a virtual call.
+// What the model writes for the window to show (the markers, the Fermi line,
+// the polarity marks, the chart's points) and the generator are plain data
+// held here once, loaded from the window description; every front end paints
+// from them. The rest is a virtual call.
 class Runtime {
 public:
-    static constexpr int kLine7UBound = 5;
+    static constexpr int kLine7UBound = carriers::kLine7UBound;
 
     virtual ~Runtime() = default;
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-    // Markers: electrons load at Left 240, holes at Left 720, both at Top 7200.
     MarkerArray& Shape1() { return shape1_; }
     MarkerArray& Shape2() { return shape2_; }
     const MarkerArray& Shape1() const { return shape1_; }
@@ -49,23 +69,20 @@ public:
     double TextToDouble(std::string_view text) const {
         return carriers::TextToDouble(text, decimalSeparator_);
     }
-    Integer TextToInteger(std::string_view text) const {
-        return carriers::TextToInteger(text, decimalSeparator_);
-    }
     std::string DoubleToText(double value) const {
         return carriers::DoubleToText(value, decimalSeparator_);
     }
-    const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
     // Fermi level line: both ends move to the given y.
-    virtual void SetLine3Y1(float y) = 0;
-    virtual void SetLine3Y2(float y) = 0;
+    void SetLine3Y1(float y) { diagram_.line3Y1 = y; }
+    void SetLine3Y2(float y) { diagram_.line3Y2 = y; }
 
     // Polarity marks 0..5; any other index is the missing-marker error.
     void SetLine7Visible(int index, bool visible) {
         if (index < 0 || index > kLine7UBound) Raise(ErrorKind::MissingMarker);
-        OnLine7Visible(index, visible);
+        diagram_.line7Visible[static_cast<std::size_t>(index)] = visible;
     }
+    const DiagramState& Diagram() const { return diagram_; }
 
     virtual std::string Text(TextBoxId box) const = 0;
     virtual void SetText(TextBoxId box, const std::string& text) = 0;
@@ -76,8 +93,18 @@ public:
     virtual void SetTimer1Enabled(bool enabled) = 0;
 
     // Strip chart: a point at (x, y) twips in the picture's own coordinates.
-    virtual void Picture1PSet(float x, float y, std::uint32_t rgb) = 0;
-    virtual void Picture1Cls() = 0;
+    // The points are kept until the next clear, so they survive any repaint.
+    void Picture1PSet(float x, float y, std::uint32_t rgb) {
+        chart_.push_back(ChartPoint{x, y, rgb});
+        OnChartPoint(chart_.back());
+    }
+    void Picture1Cls() {
+        chart_.clear();
+        ++chartClears_;
+        OnChartCleared();
+    }
+    const std::vector<ChartPoint>& Chart() const { return chart_; }
+    const int& ChartClears() const { return chartClears_; }
 
     // Start refused a box's text; nothing changed. Not fatal: the window tells
     // the user which box and what it accepts.
@@ -105,18 +132,19 @@ public:
     }
 
 protected:
-    explicit Runtime(std::string decimalSeparator = ".")
-        : decimalSeparator_(std::move(decimalSeparator)) {}
+    explicit Runtime(std::string decimalSeparator = ".");
 
-    void SetDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
-
-    virtual void OnLine7Visible(int index, bool visible) = 0;
     // Called once after every handler, e.g. to schedule one repaint.
     virtual void HandlerFinished() {}
+    virtual void OnChartPoint(const ChartPoint&) {}
+    virtual void OnChartCleared() {}
 
 private:
-    MarkerArray shape1_{240.0f, 7200.0f};
-    MarkerArray shape2_{720.0f, 7200.0f};
+    MarkerArray shape1_;
+    MarkerArray shape2_;
+    DiagramState diagram_;
+    std::vector<ChartPoint> chart_;
+    int chartClears_ = 0;
     Random random_;
     std::string decimalSeparator_;
 };

@@ -7,8 +7,10 @@
 
 #include "BandCanvas.h"
 #include "CarrierModel.h"
-#include "FormDescription.h"
 #include "Runtime.h"
+#include "Twips.h"
+#include "form/Bindings.h"
+#include "form/FormDescription.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -33,19 +35,13 @@ public:
     std::optional<int> ExitStatus() const { return exitStatus_; }
 
     const carriers::CarrierModel& Model() const { return model_; }
-    const DiagramState& Diagram() const { return diagram_; }
-    const FormDescription& Description() const { return description_; }
     QLineEdit* TextBox(carriers::TextBoxId box) const;
 
     // Runtime
-    void SetLine3Y1(float y) override { diagram_.line3Y1 = y; }
-    void SetLine3Y2(float y) override { diagram_.line3Y2 = y; }
     std::string Text(carriers::TextBoxId box) const override;
     void SetText(carriers::TextBoxId box, const std::string& text) override;
     int Check1Value() const override;
     void SetTimer1Enabled(bool enabled) override;
-    void Picture1PSet(float x, float y, std::uint32_t rgb) override;
-    void Picture1Cls() override;
     void RejectInput(carriers::TextBoxId box, carriers::AcceptedRange accepted) override;
     void SetDopingEntryComplete(bool complete) override;
     void ReportRuntimeError(carriers::ErrorKind kind) override;
@@ -56,13 +52,15 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void OnLine7Visible(int index, bool visible) override;
     void HandlerFinished() override;
+    void OnChartPoint(const carriers::ChartPoint& point) override;
+    void OnChartCleared() override;
 
 private:
-    using Handler = void (carriers::CarrierModel::*)();
+    using Handler = decltype(Binding::handler);
 
     void CreateControls();
+    void CreateTimers();
     void WireEvents();
     void Run(Handler handler);
     void Command2_Click();
@@ -70,18 +68,14 @@ private:
     void ShowRejection(carriers::TextBoxId box, carriers::AcceptedRange accepted);
 
     FormDescription description_;
-    DiagramState diagram_;
     carriers::CarrierModel model_;
     BandCanvas* canvas_ = nullptr;
     StripChart* picture1_ = nullptr;
     std::array<QLineEdit*, 7> texts_{};
     QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QPushButton* command5_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QTimer* timer1_ = nullptr;
-    QTimer* timer2_ = nullptr;
+    std::vector<QTimer*> timers_;
     bool handlersStopped_ = false;
     std::optional<int> exitStatus_;
 };

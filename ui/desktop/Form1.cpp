@@ -20,8 +20,6 @@ using carriers::TextBoxId;
 
 namespace {
 
-constexpr int kTimer1Interval = 50;
-constexpr int kTimer2Interval = 2000;
 // The doping boxes while they do not hold a usable pair.
 const QColor kIncompleteTint(255, 228, 225);
 
@@ -33,17 +31,14 @@ QString ObjectName(ControlKey key) {
     return name;
 }
 
-std::string_view TextBoxName(TextBoxId box) {
-    static constexpr std::string_view kNames[] = {"Text1", "Text2", "Text3", "Text4",
-                                                  "Text5", "Text6", "Text7"};
-    return kNames[Slot(box)];
-}
+std::string TextBoxName(TextBoxId box) { return "Text" + std::to_string(static_cast<int>(box)); }
 
 std::optional<TextBoxId> TextBoxOf(std::string_view name) {
-    if (name.size() != 5 || !name.starts_with("Text")) return std::nullopt;
-    const int number = name[4] - '0';
-    if (number < 1 || number > 7) return std::nullopt;
-    return static_cast<TextBoxId>(number);
+    for (int number = 1; number <= 7; ++number) {
+        const auto box = static_cast<TextBoxId>(number);
+        if (name == TextBoxName(box)) return box;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -54,31 +49,26 @@ Form1::Form1(const Language& language, QWidget* parent)
       description_(language),
       model_(*this) {
     InstallCanvasAccessibility();
-    setWindowTitle(description_.Title());
+    setWindowTitle(FromUtf8(description_.Title()));
     setFont(DefaultFont());
     setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
     CreateControls();
-
-    // Timers are children, found by name like every other control.
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(kTimer1Interval);
-    timer2_ = new QTimer(this);
-    timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(kTimer2Interval);
+    CreateTimers();
     WireEvents();
-    timer2_->start();
+    for (QTimer* timer : timers_) {
+        if (timer->property("enabledAtLoad").toBool()) timer->start();
+    }
 }
 
 Form1::~Form1() = default;
 
 void Form1::CreateControls() {
-    canvas_ = new BandCanvas(*this, diagram_, description_, this);
+    canvas_ = new BandCanvas(*this, description_, this);
     canvas_->setGeometry(rect());
 
     std::vector<std::pair<int, QWidget*>> tabStops;
     for (const ControlSpec& control : ControlTable()) {
-        const QString caption = description_.Caption(control.key);
+        const QString caption = FromUtf8(description_.Caption(control.key));
         QWidget* widget = nullptr;
         switch (control.kind) {
             case ControlKind::Label:
@@ -97,21 +87,18 @@ void Form1::CreateControls() {
                 widget = check1_;
                 break;
             case ControlKind::PictureBox:
-                picture1_ = new StripChart(this);
+                picture1_ = new StripChart(*this, this);
                 picture1_->setFocusPolicy(Qt::StrongFocus);
                 widget = picture1_;
                 break;
         }
         widget->setObjectName(ObjectName(control.key));
         widget->setGeometry(ToPixels(description_.Place(control)));
-        widget->setAccessibleName(description_.AccessibleName(control.key));
+        widget->setAccessibleName(FromUtf8(description_.AccessibleName(control.key)));
         if (control.captionFontPoints > 0) widget->setFont(CaptionFont(control.captionFontPoints));
         tabStops.emplace_back(control.tabIndex, widget);
     }
     command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
-    command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));
-    command4_ = findChild<QPushButton*>(QStringLiteral("Command4"));
-    command5_ = findChild<QPushButton*>(QStringLiteral("Command5"));
 
     std::sort(tabStops.begin(), tabStops.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -122,21 +109,41 @@ void Form1::CreateControls() {
     command1_->setFocus();
 }
 
+void Form1::CreateTimers() {
+    // Timers are children, found by name like every other control.
+    for (const TimerSpec& spec : TimerTable()) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(FromUtf8(spec.key.name));
+        timer->setInterval(spec.intervalMs);
+        timer->setProperty("enabledAtLoad", spec.enabledAtLoad);
+        timers_.push_back(timer);
+    }
+    timer1_ = findChild<QTimer*>(QStringLiteral("Timer1"));
+}
+
 void Form1::WireEvents() {
-    const auto bind = [this](auto* sender, auto signal, Handler handler) {
-        connect(sender, signal, this, [this, handler] { Run(handler); });
-    };
-    bind(command1_, &QPushButton::clicked, &CarrierModel::Command1_Click);
-    connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
-    bind(command4_, &QPushButton::clicked, &CarrierModel::Command4_Click);
-    bind(command5_, &QPushButton::clicked, &CarrierModel::Command5_Click);
-    bind(check1_, &QCheckBox::stateChanged, &CarrierModel::Check1_Click);
-    bind(texts_[Slot(TextBoxId::Text4)], &QLineEdit::textChanged, &CarrierModel::Text4_Change);
-    bind(texts_[Slot(TextBoxId::Text5)], &QLineEdit::textChanged, &CarrierModel::Text5_Change);
-    // A tick that falls due while a handler runs is merged by QTimer, so a
-    // slow tick lowers the rate instead of queueing a backlog.
-    bind(timer1_, &QTimer::timeout, &CarrierModel::Timer1_Timer);
-    bind(timer2_, &QTimer::timeout, &CarrierModel::Timer2_Timer);
+    for (const Binding& binding : BindingTable()) {
+        if (binding.event == Event::Load) continue;  // Load() runs it
+        QObject* sender = findChild<QObject*>(FromUtf8(binding.control.name));
+        const Handler handler = binding.handler;
+        const auto run = [this, handler] { handler ? Run(handler) : Command2_Click(); };
+        if (auto* button = qobject_cast<QPushButton*>(sender)) {
+            connect(button, &QPushButton::clicked, this, run);
+        } else if (auto* box = qobject_cast<QCheckBox*>(sender)) {
+            // A check box's Click also fires when its value changes.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+            connect(box, &QCheckBox::checkStateChanged, this, run);
+#else
+            connect(box, &QCheckBox::stateChanged, this, run);
+#endif
+        } else if (auto* edit = qobject_cast<QLineEdit*>(sender)) {
+            connect(edit, &QLineEdit::textChanged, this, run);
+        } else if (auto* timer = qobject_cast<QTimer*>(sender)) {
+            // A tick that falls due while a handler runs is merged by QTimer,
+            // so a slow tick lowers the rate instead of queueing a backlog.
+            connect(timer, &QTimer::timeout, this, run);
+        }
+    }
 }
 
 void Form1::Run(Handler handler) {
@@ -144,7 +151,11 @@ void Form1::Run(Handler handler) {
     Dispatch([this, handler] { (model_.*handler)(); });
 }
 
-void Form1::Load() { Run(&CarrierModel::Form_Load); }
+void Form1::Load() {
+    for (const Binding& binding : BindingTable()) {
+        if (binding.event == Event::Load) Run(binding.handler);
+    }
+}
 
 void Form1::Command2_Click() {
     if (handlersStopped_) return;
@@ -154,8 +165,7 @@ void Form1::Command2_Click() {
 void Form1::EndProgram(int status) {
     if (exitStatus_) return;
     handlersStopped_ = true;
-    timer1_->stop();
-    timer2_->stop();
+    for (QTimer* timer : timers_) timer->stop();
     exitStatus_ = status;
     hide();
     emit programEnded(status);
@@ -171,7 +181,11 @@ QLineEdit* Form1::TextBox(TextBoxId box) const { return texts_[Slot(box)]; }
 std::string Form1::Text(TextBoxId box) const { return texts_[Slot(box)]->text().toStdString(); }
 
 void Form1::SetText(TextBoxId box, const std::string& text) {
-    texts_[Slot(box)]->setText(QString::fromStdString(text));
+    QLineEdit* edit = texts_[Slot(box)];
+    edit->setText(QString::fromStdString(text));
+    // A number reads from its first digit: a box too narrow for the text
+    // shows its start, minus sign included, not its end.
+    edit->setCursorPosition(0);
 }
 
 int Form1::Check1Value() const {
@@ -191,15 +205,9 @@ void Form1::SetTimer1Enabled(bool enabled) {
     }
 }
 
-void Form1::Picture1PSet(float x, float y, std::uint32_t rgb) {
-    picture1_->PSet(x, y, 0xFF000000u | (rgb & 0xFFFFFFu));
-}
+void Form1::OnChartPoint(const carriers::ChartPoint& point) { picture1_->PointAdded(point); }
 
-void Form1::Picture1Cls() { picture1_->Cls(); }
-
-void Form1::OnLine7Visible(int index, bool visible) {
-    diagram_.line7Visible[static_cast<std::size_t>(index)] = visible;
-}
+void Form1::OnChartCleared() { picture1_->Cleared(); }
 
 void Form1::HandlerFinished() { canvas_->ScheduleUpdate(); }
 
@@ -213,7 +221,8 @@ void Form1::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
 void Form1::ShowRejection(TextBoxId box, carriers::AcceptedRange accepted) {
     if (handlersStopped_) return;
     const NoticeTexts& notices = description_.language().notices;
-    const QString boxName = description_.AccessibleName({TextBoxName(box)});
+    const std::string name = TextBoxName(box);
+    const QString boxName = FromUtf8(description_.AccessibleName({name}));
     QMessageBox notice(QMessageBox::Warning, FromUtf8(notices.rejectTitle),
                        RejectionText(notices, boxName, accepted, locale()), QMessageBox::Ok, this);
     notice.exec();
@@ -240,8 +249,7 @@ void Form1::ReportRuntimeError(carriers::ErrorKind kind) {
     if (exitStatus_) return;
     // No handler may run behind the report, not even from its event loop.
     handlersStopped_ = true;
-    timer1_->stop();
-    timer2_->stop();
+    for (QTimer* timer : timers_) timer->stop();
     const NoticeTexts& notices = description_.language().notices;
     QMessageBox report(QMessageBox::Critical, FromUtf8(notices.errorTitle),
                        RuntimeErrorText(notices, kind), QMessageBox::Ok, this);

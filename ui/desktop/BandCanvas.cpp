@@ -26,7 +26,7 @@ QRectF MarkerRect(const carriers::Marker& m) {
 }
 
 void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& shape) {
-    p.setBrush(shape.fill ? QBrush(*shape.fill) : QBrush(Qt::NoBrush));
+    p.setBrush(shape.fill ? QBrush(QColor::fromRgb(0xFF000000u | *shape.fill)) : QBrush(Qt::NoBrush));
     if (shape.outline) {
         QPen pen(Qt::black, kPen);
         pen.setJoinStyle(Qt::MiterJoin);
@@ -47,18 +47,17 @@ void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec&
 
 }  // namespace
 
-BandCanvas::BandCanvas(const carriers::Runtime& runtime, const DiagramState& state,
-                       const FormDescription& form, QWidget* parent)
-    : QWidget(parent), runtime_(runtime), state_(state) {
+BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& form,
+                       QWidget* parent)
+    : QWidget(parent), runtime_(runtime) {
     setObjectName(QStringLiteral("BandCanvas"));
     for (const ControlKey& key : PaintOrder()) {
         Step step{StepKind::Shape};
-        if (key.name == "Shape1" || key.name == "Shape2") {
-            step.kind = StepKind::Markers;
-            step.shape = FindShape(key.name);
-            step.markers = key.name == "Shape1" ? &runtime_.Shape1() : &runtime_.Shape2();
-        } else if (const ShapeSpec* shape = FindShape(key.name)) {
+        if (const ShapeSpec* shape = FindShape(key)) {
             step.shape = shape;
+            if (shape->role == ShapeRole::ElectronMarkers) step.markers = &runtime_.Shape1();
+            if (shape->role == ShapeRole::HoleMarkers) step.markers = &runtime_.Shape2();
+            if (step.markers) step.kind = StepKind::Markers;
         } else if (const LineSpec* line = FindLine(key)) {
             step.kind = StepKind::Line;
             step.line = line;
@@ -67,8 +66,8 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const DiagramState& sta
             step.label = labels_.size();
             std::optional<QFont> labelFont;
             if (control->captionFontPoints > 0) labelFont = CaptionFont(control->captionFontPoints);
-            labels_.push_back(Label{key, form.Caption(key), ToPixels(form.Place(*control)),
-                                    labelFont});
+            labels_.push_back(Label{key, FromUtf8(form.Caption(key)),
+                                    ToPixels(form.Place(*control)), labelFont});
         } else {
             continue;
         }
@@ -80,17 +79,17 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const DiagramState& sta
 QLineF BandCanvas::LineTwips(const LineSpec& line) const {
     double y1 = line.y1;
     double y2 = line.y2;
-    if (line.key.name == "Line3") {
-        y1 = static_cast<double>(state_.line3Y1);
-        y2 = static_cast<double>(state_.line3Y2);
+    if (line.role == LineRole::FermiLevel) {
+        y1 = static_cast<double>(runtime_.Diagram().line3Y1);
+        y2 = static_cast<double>(runtime_.Diagram().line3Y2);
     }
     // Through the centres of the pixels the end points fall in.
     return {line.x1 + kHalfPen, y1 + kHalfPen, line.x2 + kHalfPen, y2 + kHalfPen};
 }
 
 bool BandCanvas::LineVisible(const LineSpec& line) const {
-    if (line.key.name != "Line7") return true;
-    return state_.line7Visible[static_cast<std::size_t>(line.key.index)];
+    if (line.role != LineRole::PolarityMark) return true;
+    return runtime_.Diagram().line7Visible[static_cast<std::size_t>(line.key.index)];
 }
 
 QRectF BandCanvas::DynamicBounds() const {
@@ -102,7 +101,7 @@ QRectF BandCanvas::DynamicBounds() const {
         }
     }
     for (const LineSpec& line : LineTable()) {
-        if (line.key.name != "Line3" && line.key.name != "Line7") continue;
+        if (line.role != LineRole::FermiLevel && line.role != LineRole::PolarityMark) continue;
         if (!LineVisible(line)) continue;
         const QLineF l = LineTwips(line);
         bounds |= QRectF(l.p1(), l.p2()).normalized();

@@ -1,5 +1,3 @@
-#include <QApplication>
-
 #include "Application.h"
 #include "Form1.h"
 #include "captions/Language.h"
@@ -13,13 +11,14 @@ static const form::Language& BuildLanguage() {
 #endif
 }
 
+// Every argument is ignored: the program reads no command line.
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
     const form::Language& language = BuildLanguage();
+    const auto app = form::StartApplication(language, argc > 0 ? argv[0] : nullptr);
     form::PrepareApplication(language);
 
     form::Form1 window(language);
-    QObject::connect(&window, &form::Form1::programEnded, &app,
+    QObject::connect(&window, &form::Form1::programEnded, app.get(),
                      [](int status) { QCoreApplication::exit(status); });
     window.Load();
     if (const auto status = window.ExitStatus()) return *status;

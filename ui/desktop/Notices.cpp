@@ -1,6 +1,6 @@
 #include "Notices.h"
 
-#include "FormDescription.h"
+#include "Twips.h"
 
 namespace form {
 

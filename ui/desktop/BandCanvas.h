@@ -7,19 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "FormDescription.h"
-#include "FormLayout.h"
 #include "Runtime.h"
+#include "form/FormDescription.h"
 
 namespace form {
-
-// What the model may change of the diagram besides the markers.
-struct DiagramState {
-    float line3Y1 = 2520.0f;
-    float line3Y2 = 2520.0f;
-    std::array<bool, carriers::Runtime::kLine7UBound + 1> line7Visible{true, true, true,
-                                                                        true, true, true};
-};
 
 // Labels wrap within their box from its top-left corner.
 inline constexpr int kLabelTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
@@ -39,8 +30,7 @@ public:
 
     QFont LabelFont(const Label& label) const { return label.font ? *label.font : font(); }
 
-    BandCanvas(const carriers::Runtime& runtime, const DiagramState& state,
-               const FormDescription& form, QWidget* parent);
+    BandCanvas(const carriers::Runtime& runtime, const FormDescription& form, QWidget* parent);
 
     // Repaints, once, what a handler may have moved since the last call.
     void ScheduleUpdate();
@@ -65,7 +55,6 @@ private:
     QRectF DynamicBounds() const;
 
     const carriers::Runtime& runtime_;
-    const DiagramState& state_;
     std::vector<Label> labels_;
     std::vector<Step> steps_;
     QRectF lastDynamic_;

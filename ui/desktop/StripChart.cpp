@@ -1,0 +1,78 @@
+#include "StripChart.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <cmath>
+
+#include "Twips.h"
+
+namespace form {
+
+namespace {
+
+constexpr int kBorderPixels = 2;
+
+int PixelIndex(float twips) {
+    // Outside the int range the point is far off the picture anyway.
+    const double px = std::floor(static_cast<double>(twips) / kTwipsPerPixel);
+    return static_cast<int>(std::clamp(px, -1.0e6, 1.0e6));
+}
+
+}  // namespace
+
+StripChart::StripChart(const carriers::Runtime& runtime, QWidget* parent)
+    : QFrame(parent), runtime_(runtime) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorderPixels);
+}
+
+QRect StripChart::PixelOf(float x, float y) const {
+    const QPoint origin = contentsRect().topLeft();
+    return {origin.x() + PixelIndex(x), origin.y() + PixelIndex(y), 1, 1};
+}
+
+void StripChart::PointAdded(const carriers::ChartPoint& point) {
+    const QRect pixel = PixelOf(point.x, point.y) & contentsRect();
+    if (!pixel.isEmpty()) update(pixel);
+}
+
+void StripChart::Cleared() { update(contentsRect()); }
+
+void StripChart::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void StripChart::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+void StripChart::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setClipRect(contentsRect() & event->rect());
+    for (const carriers::ChartPoint& point : Points()) {
+        p.fillRect(PixelOf(point.x, point.y), QColor::fromRgb(0xFF000000u | point.rgb));
+    }
+    // Line6 lies on top of the plotted points; at y 1440 it is below the
+    // drawing area of a bordered box and so is clipped away.
+    const LineSpec& line6 = LineWithRole(LineRole::ChartFoot);
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+    const QPoint origin = contentsRect().topLeft();
+    p.drawLine(origin + QPoint(line6.x1, line6.y1) / kTwipsPerPixel,
+               origin + QPoint(line6.x2, line6.y2) / kTwipsPerPixel);
+    // The chart is a tab stop: show keyboard users where the focus went.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = contentsRect();
+        // However the focus came, by Tab or by a click.
+        option.state |= QStyle::State_KeyboardFocusChange;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    }
+}
+
+}  // namespace form
