@@ -63,6 +63,18 @@ private slots:
         QCOMPARE(chart.grab().toImage(), before);
     }
 
+    // The chart is a tab stop: it shows when it holds the focus.
+    void showsAFocusFrameWhileFocused() {
+        const auto w = OpenWindow(form::EnglishLanguage());
+        auto* chart = w->findChild<StripChart*>();
+        const QImage unfocused = chart->grab().toImage();
+        chart->setFocus(Qt::TabFocusReason);
+        QVERIFY(chart->hasFocus());
+        QVERIFY(chart->grab().toImage() != unfocused);
+        w->findChild<QWidget*>("Command1")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(chart->grab().toImage(), unfocused);
+    }
+
     // Through the window: the tick plots one point a tick and the sweep
     // clears the chart after the point at x 2660.
     void theTickSweepsAndWrapsTheChart() {

@@ -136,6 +136,30 @@ private slots:
         QVERIFY(!Timer(*w, "Timer1")->isActive());  // nothing else happens
     }
 
+    // A number the program writes reads from its first digit, even where
+    // the box is too narrow for all of it.
+    void writtenTextShowsFromItsFirstCharacter_data() {
+        QTest::addColumn<bool>("japanese");
+        QTest::addRow("quarvel") << false;
+        QTest::addRow("norvia") << true;
+    }
+    void writtenTextShowsFromItsFirstCharacter() {
+        QFETCH(bool, japanese);
+        const auto w = OpenWindow(japanese ? form::JapaneseLanguage() : form::EnglishLanguage());
+        ReplaceText(Box(*w, "Text4"), QStringLiteral("1.5"));
+        QCOMPARE(Box(*w, "Text2")->text(), QStringLiteral("0.172536375301856"));
+        QCOMPARE(Box(*w, "Text2")->cursorPosition(), 0);
+        ReplaceText(Box(*w, "Text4"), QStringLiteral("1e-30"));  // a negative level
+        QVERIFY(Box(*w, "Text2")->text().startsWith(QLatin1Char('-')));
+        QCOMPARE(Box(*w, "Text2")->cursorPosition(), 0);
+        Click(*w, "Command1");
+        QMetaObject::invokeMethod(Timer(*w, "Timer1"), "timeout");
+        QMetaObject::invokeMethod(Timer(*w, "Timer2"), "timeout");
+        for (const char* readout : {"Text3", "Text6", "Text7"}) {
+            QVERIFY2(Box(*w, readout)->cursorPosition() == 0, readout);
+        }
+    }
+
     void diffusionButtonGathersTheLiveCarriersAtTheMiddle() {
         const auto w = OpenWindow(form::EnglishLanguage());
         Click(*w, "Command1");

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the real program in a real X window under Xvfb and checks it from the
-# screen's pixels: Start spreads electrons and holes over their bands, the
+# screen's pixels: arguments are ignored, Start spreads electrons and holes over their bands, the
 # diffusion button gathers them at the middle, and both the Close button and
 # the window's close control end the program with status 0.
 #   real_window_test.sh <quarvel> <screen_probe> <send_close>
@@ -26,7 +26,7 @@ diffusion_button=(368 312)  # Command4 at 4920,4440
 close_button=(472 312)      # Command2 at 6480,4440
 
 launch() {
-  "$program" &
+  "$program" "$@" &
   pid=$!
   window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quarvel' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y
@@ -57,7 +57,9 @@ probe() {
   return 1
 }
 
-launch
+# The program reads no command line: Qt's own options must change nothing
+# (offscreen would hide the window, -reverse would mirror the layout).
+launch -platform offscreen -reverse -style windows
 click "${start_button[@]}"
 sleep 1
 probe running
