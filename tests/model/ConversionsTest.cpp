@@ -149,9 +149,9 @@ TEST_P(DoubleToTextTable, GeneralFormatOfFifteenDigits) {
 INSTANTIATE_TEST_SUITE_P(Values, DoubleToTextTable, ::testing::ValuesIn(kShowCases));
 
 TEST(DoubleToText, NonFiniteIsAFloatingPointFault) {
-    for (double value : {std::numeric_limits<double>::infinity(),
-                         -std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::quiet_NaN()}) {
+    for (double value :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_EQ(ErrorOf([&] { DoubleToText(value); }), ErrorKind::FloatingPointFault) << value;
     }
 }

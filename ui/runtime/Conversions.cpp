@@ -1,11 +1,11 @@
 #include "Conversions.h"
 
+#include <locale.h>
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-
-#include <locale.h>
 
 namespace carriers {
 
@@ -37,7 +37,8 @@ bool Normalise(std::string_view text, std::string_view separator, std::string& o
             out += '.';
             seenPoint = true;
             ++i;
-        } else if (!seenPoint && !separator.empty() && text.substr(i, separator.size()) == separator) {
+        } else if (!seenPoint && !separator.empty() &&
+                   text.substr(i, separator.size()) == separator) {
             out += '.';
             seenPoint = true;
             i += separator.size();
