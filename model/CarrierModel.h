@@ -28,6 +28,33 @@ class CarrierModel {
     // What Start accepts: beyond 4436 K the generation threshold overflows.
     static constexpr int MaxTemperature = 4436;
 
+    // The physics of the tick, in twips, kelvin and electronvolts.
+    // Thermal motion: a carrier's jitter and walk step is T / 5 twips, so
+    // 300 K moves it 60 twips a tick.
+    static constexpr double KelvinPerTwipOfStep = 5.0;
+    // Relaxation: the chance of a step back to the band edge grows with the
+    // square of the distance from the Fermi line in units of 500 twips; a
+    // step is 60 twips.
+    static constexpr double RelaxationDistance = 500.0;
+    static constexpr double RelaxationStep = 60.0;
+    // The relaxation draw must exceed this for the step to happen.
+    static constexpr float InitialRelaxLimit = 2.0f;
+    // The weak field drifts every carrier 45 twips a tick.
+    static constexpr double FieldDrift = 45.0;
+    // Generation e^(T / 50 K) and recombination n x p, both against a draw
+    // scaled to 0..10000.
+    static constexpr double GenerationTemperatureScale = 50.0;
+    static constexpr double PairDrawScale = 10000.0;
+    // Light fills the leading band: electrons to 90, or holes to 99.
+    static constexpr int LightElectronFill = 90;
+    static constexpr int LightHoleFill = 99;
+    // Start: 60 carriers per eV of Fermi level above the valence edge
+    // (electrons) and below 1 eV (holes).
+    static constexpr double CarriersPerEV = 60.0;
+    // Doping: the Fermi level moves 1/30 eV per decade of ND / NA from mid-gap.
+    static constexpr double DecadesPerEV = 30.0;
+    static constexpr double MidGapEV = 0.5;
+
     explicit CarrierModel(Runtime& runtime) : rt_(runtime) {}
 
     // Event handlers, called by the window through Runtime::Dispatch.

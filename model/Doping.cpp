@@ -23,7 +23,7 @@ std::optional<double> FermiLevelFromDoping(const Runtime& rt) {
     }
     const double ratio = donors / acceptors;
     if (!std::isfinite(ratio) || !(ratio > 0.0)) return std::nullopt;
-    return std::log(ratio) / std::log(10.0) / 30.0 + 0.5;
+    return std::log(ratio) / std::log(10.0) / CarrierModel::DecadesPerEV + CarrierModel::MidGapEV;
 }
 
 }  // namespace

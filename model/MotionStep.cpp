@@ -32,19 +32,20 @@ inline double Jitter(float r) {
 }  // namespace
 
 void CarrierModel::ElectronPass() {
-    MoveCarriers(PassRules{rt_.Shape1(), ElectronRelaxLimit, +60.0, true, ElectronLeftBound,
-                           ElectronRightBound, ElectronCellPrev, ElectronCellCount, +45.0, -1},
+    MoveCarriers(PassRules{rt_.Shape1(), ElectronRelaxLimit, +RelaxationStep, true,
+                           ElectronLeftBound, ElectronRightBound, ElectronCellPrev,
+                           ElectronCellCount, +FieldDrift, -1},
                  ElectronCount);
 }
 
 void CarrierModel::HolePass() {
-    MoveCarriers(PassRules{rt_.Shape2(), HoleRelaxLimit, -60.0, false, HoleLeftBound,
-                           HoleRightBound, HoleCellPrev, HoleCellCount, -45.0, +1},
+    MoveCarriers(PassRules{rt_.Shape2(), HoleRelaxLimit, -RelaxationStep, false, HoleLeftBound,
+                           HoleRightBound, HoleCellPrev, HoleCellCount, -FieldDrift, +1},
                  HoleCount);
 }
 
 void CarrierModel::MoveCarriers(const PassRules& rules, Integer lastCarrier) {
-    const double step = static_cast<double>(Temperature) / 5.0;
+    const double step = static_cast<double>(Temperature) / KelvinPerTwipOfStep;
     const double fermiY = static_cast<double>(FermiLevelY);
     const bool fieldOn = rt_.Check1Value() == 1;
     // The bounds cannot change during a pass; their difference is checked once.
@@ -58,8 +59,8 @@ void CarrierModel::MoveCarriers(const PassRules& rules, Integer lastCarrier) {
         m.Top = ToSingle(m.Top + Jitter(rt_.Rnd()) * step);
 
         // 2. Relaxation: the further from the Fermi level, the likelier a
-        //    60-twip step back towards the band edge.
-        const double distance = (fermiY - m.Top) / 500.0;
+        //    step back towards the band edge.
+        const double distance = (fermiY - m.Top) / RelaxationDistance;
         const float p = ToSingle(static_cast<double>(rt_.Rnd()) * (distance * distance));
         if (p > rules.relaxLimit) m.Top = ToSingle(m.Top + rules.relaxStep);
 

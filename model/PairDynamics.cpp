@@ -33,22 +33,23 @@ void CarrierModel::RecombinePair() {
 void CarrierModel::ThermalStep() {
     // Generation: a pair appears with probability e^(T/50) / 10000 per tick.
     const float r1 = rt_.Rnd();
-    const float threshold = ToSingle(std::exp(static_cast<double>(Temperature) / 50.0));
-    const float d1 = ToSingle(static_cast<double>(r1) * 10000.0);
+    const float threshold =
+        ToSingle(std::exp(static_cast<double>(Temperature) / GenerationTemperatureScale));
+    const float d1 = ToSingle(static_cast<double>(r1) * PairDrawScale);
     if (d1 < threshold) GeneratePair();
 
     // Recombination: with probability n x p / 10000, after any generation.
     const float r2 = rt_.Rnd();
     const float product = static_cast<float>((ElectronCount * HoleCount).value());
-    const float d2 = ToSingle(static_cast<double>(r2) * 10000.0);
+    const float d2 = ToSingle(static_cast<double>(r2) * PairDrawScale);
     if (d2 < product) RecombinePair();
 }
 
 void CarrierModel::Command5_Click() {
-    // Light fills the population that is ahead: electrons up to 90, or holes
-    // up to 99 when they are ahead or level; the other rises by as many.
-    const Integer pairs =
-        ElectronCount > HoleCount ? Integer(90) - ElectronCount : Integer(99) - HoleCount;
+    // Light fills the population that is ahead: electrons, or holes when
+    // they are ahead or level; the other rises by as many.
+    const Integer pairs = ElectronCount > HoleCount ? Integer(LightElectronFill) - ElectronCount
+                                                    : Integer(LightHoleFill) - HoleCount;
     CellIndex = pairs;
     ForLoopIndex(1, CellIndex.AsInteger(), [&](Integer) { GeneratePair(); });
 }

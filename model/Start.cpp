@@ -56,8 +56,8 @@ void CarrierModel::Command1_Click() {
     rt_.SetLine3Y1(static_cast<float>(FermiLevelY.value()));
     rt_.SetLine3Y2(static_cast<float>(FermiLevelY.value()));
     // Only markers 1..100 exist as carriers, so the counts are held to that.
-    ElectronCount = Clamp(RoundToInteger(ef * 60.0));
-    HoleCount = Clamp(RoundToInteger((1.0 - ef) * 60.0));
+    ElectronCount = Clamp(RoundToInteger(ef * CarriersPerEV));
+    HoleCount = Clamp(RoundToInteger((1.0 - ef) * CarriersPerEV));
 
     // Electrons and holes alternate, so the draws alternate too; a parked
     // marker passes through its band edge before it is parked.
@@ -74,8 +74,8 @@ void CarrierModel::Command1_Click() {
         if (k > HoleCount) hole.Top = ParkedY;
     });
 
-    ElectronRelaxLimit = 2.0f;
-    HoleRelaxLimit = 2.0f;
+    ElectronRelaxLimit = InitialRelaxLimit;
+    HoleRelaxLimit = InitialRelaxLimit;
     rt_.SetTimer1Enabled(true);
 }
 
