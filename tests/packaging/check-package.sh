@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build tree, unpacks it and checks
 # what a desktop and a software centre need from it: both programs, their
-# desktop entries, icon and metainfo, and the run-time dependencies.
+# desktop entries, icon and metainfo, and the run-time dependencies, among
+# them the packages of the fonts the programs name.
 # Usage: check-package.sh <build-dir> [cpack-command]
 set -euo pipefail
 
@@ -16,8 +17,9 @@ programs=(
   "norvia org.quarvel.Norvia"
 )
 icon_dir=usr/share/icons/hicolor/scalable/apps
-# Libraries and packages the programs cannot start or draw Japanese without.
-required_depends=(libc6 libstdc++6 libqt6core6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic)
+# Libraries and packages the programs cannot start without; the font packages
+# are derived below from the font families the programs name.
+required_depends=(libc6 libstdc++6 libqt6core6 libqt6widgets6 qt6-qpa-plugins)
 # Everything the package may put on a system; anything else (headers, static
 # libraries, test programs) leaked in from an install rule by mistake.
 allowed_paths='^usr/(bin/(quarvel|norvia)|share/(applications|metainfo|icons/hicolor|doc/quarvel)/)'
@@ -54,8 +56,57 @@ field() { dpkg-deb -f "$deb" "$1"; }
   fail "Maintainer is '$(field Maintainer)'"
 version=$(field Version)
 depends=$(field Depends)
+# Every package Depends names, alternatives included, without versions.
+declare -A depended=()
+while read -r dep; do
+  [ -n "$dep" ] && depended[${dep%%:*}]=1
+done < <(sed 's/([^)]*)//g; s/[,|]/\n/g' <<<"$depends" | tr -d ' ')
 for dep in "${required_depends[@]}"; do
-  grep -Eq "(^|, )${dep//+/\\+}( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+  [ -n "${depended[$dep]:-}" ] || fail "Depends lacks $dep: $depends"
+done
+
+# Fonts. Qt string literals keep the family names Fonts.cpp asks for as
+# UTF-16 in the binary; any string there that fontconfig knows as a family is
+# one the program draws with, so a family added to the program is checked
+# with no second list here. One of the family's files must come from a
+# package in Depends, or without it captions are drawn in a fallback font
+# and no longer fit. A family the program only substitutes (the Windows
+# Gothic name) is not installed; its substitute is checked instead.
+fc-list --format '%{family}\t%{file}\n' >"$work/fonts.tsv"
+# Prints "family<TAB>file" for each file of each family named in binary $1.
+named_font_files() {
+  { strings -a -e l "$1"; strings -a -e S "$1"; } | awk -F '\t' '
+    NR == FNR {  # fonts.tsv: the names of a file'"'"'s family, and the file
+      n = split($1, names, ",")
+      for (i = 1; i <= n; i++) files[names[i]] = files[names[i]] "\t" $2
+      next
+    }
+    ($0 in files) && !seen[$0]++ {
+      n = split(files[$0], f, "\t")
+      for (i = 2; i <= n; i++) print $0 "\t" f[i]
+    }
+  ' "$work/fonts.tsv" -
+}
+for entry in "${programs[@]}"; do
+  read -r exe _ <<<"$entry"
+  [ -f "$root/usr/bin/$exe" ] || continue
+  declare -A family_packages=() family_depended=()
+  while IFS=$'\t' read -r family file; do
+    family_packages[$family]+=""
+    for package in $(dpkg-query -S "$file" 2>/dev/null | sed -n 's/: \/.*//p' | tr ',' ' '); do
+      package=${package%%:*}
+      [[ " ${family_packages[$family]} " == *" $package "* ]] || family_packages[$family]+=" $package"
+      [ -z "${depended[$package]:-}" ] || family_depended[$family]=1
+    done
+  done < <(named_font_files "$root/usr/bin/$exe")
+  # Without this, storing the names some other way would pass unnoticed.
+  [ ${#family_packages[@]} -gt 0 ] || fail "found no font family named in $exe"
+  for family in "${!family_packages[@]}"; do
+    [ -n "${family_depended[$family]:-}" ] ||
+      fail "$exe draws with '$family' from${family_packages[$family]:- no package}," \
+        "which Depends lacks: $depends"
+  done
+  unset family_packages family_depended
 done
 
 # Only the expected files, and the license where Debian looks for it.
