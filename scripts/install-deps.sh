@@ -12,7 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-dejavu-core fonts-urw-base35 libxcb1-dev
   desktop-file-utils appstream dpkg-dev file clang-format
-  emscripten nodejs chromium fonttools python3-brotli
+  emscripten nodejs chromium fonttools python3-brotli fonts-liberation
 )
 # A machine whose nodejs comes with its own npm has no Debian npm package.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -23,6 +23,7 @@ constexpr CaptionRow kCaptions[] = {
 
 const Language kEnglish{
     "Quarvel",
+    "en",
     "Quarvel　Ver.β",
     kCaptions,
     {},  // the shared layout is the English one

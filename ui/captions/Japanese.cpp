@@ -5,33 +5,25 @@ namespace form {
 namespace {
 
 constexpr CaptionRow kCaptions[] = {
-    {{"Command1"}, "スタート/再設定"},
-    {{"Command2"}, "終了"},
-    {{"Command4"}, "拡散テスト"},
-    {{"Command5"}, "光照射（過剰キャリア注入）"},
-    {{"Check1"}, "弱電界印加"},
-    {{"Label1"}, "温度(K)"},
-    {{"Label3"}, "フェルミ準位(eV)"},
-    {{"Label4"}, "電子数"},
-    {{"Label5"}, "不純物濃度(cm-3)"},
-    {{"Label8"}, "正孔数"},
-    {{"Label10"}, "電子濃度"},
-    {{"Label11"}, "電流(mA)"},
+    {{"Command1"}, "スタート/再設定"}, {{"Command2"}, "終了"},
+    {{"Command4"}, "拡散テスト"},      {{"Command5"}, "光照射（過剰キャリア注入）"},
+    {{"Check1"}, "弱電界印加"},        {{"Label1"}, "温度(K)"},
+    {{"Label3"}, "フェルミ準位(eV)"},  {{"Label4"}, "電子数"},
+    {{"Label5"}, "不純物濃度(cm-3)"},  {{"Label8"}, "正孔数"},
+    {{"Label10"}, "電子濃度"},         {{"Label11"}, "電流(mA)"},
 };
 
 // The six captioned controls that stand elsewhere in this build; Label10 is
 // narrowed so that its four characters stand as two lines of two.
 constexpr PlacementRow kPlacements[] = {
-    {{"Check1"}, {4920, 3240, 1335, 375}},
-    {{"Label1"}, {4920, 2880, 615, 255}},
-    {{"Label3"}, {6240, 2160, 975, 495}},
-    {{"Label5"}, {4920, 1920, 1695, 255}},
-    {{"Label10"}, {4680, 240, 375, 495}},
-    {{"Label11"}, {6360, 3360, 855, 495}},
+    {{"Check1"}, {4920, 3240, 1335, 375}}, {{"Label1"}, {4920, 2880, 615, 255}},
+    {{"Label3"}, {6240, 2160, 975, 495}},  {{"Label5"}, {4920, 1920, 1695, 255}},
+    {{"Label10"}, {4680, 240, 375, 495}},  {{"Label11"}, {6360, 3360, 855, 495}},
 };
 
 const Language kJapanese{
     "Norvia",
+    "ja",
     "Norvia　Ver.β",
     kCaptions,
     kPlacements,
@@ -45,7 +37,8 @@ const Language kJapanese{
          "インデックスが有効範囲にありません", "プロシージャの呼び出し、または引数が不正です",
          "コントロール配列の要素が存在しません"},
         "プログラムは終了しました。ページを再読み込みすると、もう一度始まります。",
-        "{program} にはグラフィカルなデスクトップが必要です。ディスプレイ {display} を開けませんでした。",
+        "{program} にはグラフィカルなデスクトップが必要です。ディスプレイ {display} "
+        "を開けませんでした。",
     },
 };
 

@@ -23,10 +23,10 @@ struct PlacementRow {
 // names of the run-time errors. {box} and {low}/{high} are filled in.
 struct NoticeTexts {
     std::string_view rejectTitle;
-    std::string_view rejectMessage;      // {box}, {low}, {high}
-    std::string_view dopingIncomplete;   // tooltip on the doping boxes
+    std::string_view rejectMessage;     // {box}, {low}, {high}
+    std::string_view dopingIncomplete;  // tooltip on the doping boxes
     std::string_view errorTitle;
-    std::string_view errorMessage;       // {error}
+    std::string_view errorMessage;               // {error}
     std::array<std::string_view, 6> errorNames;  // in ErrorKind order
     // A page cannot close itself: what it says once the program has ended.
     std::string_view programEnded;
@@ -37,6 +37,7 @@ struct NoticeTexts {
 // Everything that differs between the two builds.
 struct Language {
     std::string_view programName;
+    std::string_view languageTag;  // BCP 47, for the page's lang and its voices
     std::string_view title;
     std::span<const CaptionRow> captions;  // the texts that are translated
     std::span<const PlacementRow> placements;

@@ -22,7 +22,8 @@ std::string DisplayTried() {
 }
 
 std::string Fill(std::string text, const std::string& field, const std::string& value) {
-    if (const auto at = text.find(field); at != std::string::npos) text.replace(at, field.size(), value);
+    if (const auto at = text.find(field); at != std::string::npos)
+        text.replace(at, field.size(), value);
     return text;
 }
 

@@ -11,7 +11,7 @@ namespace form {
 
 namespace {
 
-constexpr double kPen = kTwipsPerPixel;        // one logical pixel
+constexpr double kPen = kTwipsPerPixel;  // one logical pixel
 constexpr double kHalfPen = kTwipsPerPixel / 2.0;
 const QRectF kClientTwips(0, 0, kClientWidth, kClientHeight);
 
@@ -26,7 +26,8 @@ QRectF MarkerRect(const carriers::Marker& m) {
 }
 
 void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& shape) {
-    p.setBrush(shape.fill ? QBrush(QColor::fromRgb(0xFF000000u | *shape.fill)) : QBrush(Qt::NoBrush));
+    p.setBrush(shape.fill ? QBrush(QColor::fromRgb(0xFF000000u | *shape.fill))
+                          : QBrush(Qt::NoBrush));
     if (shape.outline) {
         QPen pen(Qt::black, kPen);
         pen.setJoinStyle(Qt::MiterJoin);
@@ -35,7 +36,8 @@ void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec&
         p.setPen(Qt::NoPen);
     }
     // The border lies inside the shape's box.
-    const QRectF inner = shape.outline ? box.adjusted(kHalfPen, kHalfPen, -kHalfPen, -kHalfPen) : box;
+    const QRectF inner =
+        shape.outline ? box.adjusted(kHalfPen, kHalfPen, -kHalfPen, -kHalfPen) : box;
     if (kind == ShapeKind::Circle) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawEllipse(inner);
@@ -66,8 +68,8 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& 
             step.label = labels_.size();
             std::optional<QFont> labelFont;
             if (control->captionFontPoints > 0) labelFont = CaptionFont(control->captionFontPoints);
-            labels_.push_back(Label{key, FromUtf8(form.Caption(key)),
-                                    ToPixels(form.Place(*control)), labelFont});
+            labels_.push_back(
+                Label{key, FromUtf8(form.Caption(key)), ToPixels(form.Place(*control)), labelFont});
         } else {
             continue;
         }

@@ -20,11 +20,11 @@ inline constexpr int kLabelTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWo
 // The windowed controls are sibling widgets stacked above it.
 class BandCanvas : public QWidget {
     Q_OBJECT
-public:
+  public:
     struct Label {
         ControlKey key;
         QString caption;
-        QRect rect;  // logical pixels
+        QRect rect;                 // logical pixels
         std::optional<QFont> font;  // unset: the window's default font
     };
 
@@ -37,10 +37,10 @@ public:
 
     const std::vector<Label>& Labels() const { return labels_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     enum class StepKind { Shape, Markers, Line, Label };
     struct Step {
         StepKind kind;

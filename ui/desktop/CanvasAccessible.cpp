@@ -11,12 +11,14 @@ namespace form {
 namespace {
 
 class PaintedLabel : public QAccessibleInterface {
-public:
+  public:
     PaintedLabel(BandCanvas* canvas, std::size_t index) : canvas_(canvas), index_(index) {}
 
     bool isValid() const override { return !canvas_.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return canvas_ ? canvas_->window()->windowHandle() : nullptr; }
+    QWindow* window() const override {
+        return canvas_ ? canvas_->window()->windowHandle() : nullptr;
+    }
     QAccessibleInterface* parent() const override {
         return QAccessible::queryAccessibleInterface(canvas_.data());
     }
@@ -40,7 +42,7 @@ public:
     }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
-private:
+  private:
     const BandCanvas::Label& Label() const { return canvas_->Labels()[index_]; }
 
     QPointer<BandCanvas> canvas_;
@@ -48,10 +50,11 @@ private:
 };
 
 class CanvasInterface : public QAccessibleWidget {
-public:
+  public:
     explicit CanvasInterface(BandCanvas* canvas) : QAccessibleWidget(canvas, QAccessible::Pane) {
         for (std::size_t i = 0; i < canvas->Labels().size(); ++i) {
-            children_.push_back(QAccessible::registerAccessibleInterface(new PaintedLabel(canvas, i)));
+            children_.push_back(
+                QAccessible::registerAccessibleInterface(new PaintedLabel(canvas, i)));
         }
     }
     ~CanvasInterface() override {
@@ -77,7 +80,7 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     std::vector<QAccessible::Id> children_;
 };
 

@@ -12,22 +12,22 @@ inline constexpr int kCheckBoxTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt:
 
 class CaptionButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     CaptionButton(const QString& caption, QWidget* parent);
     // Where the caption is drawn, widget coordinates.
     QRect CaptionRect() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
 class CaptionCheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     CaptionCheckBox(const QString& caption, QWidget* parent);
     QRect CaptionRect() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     // The whole box is clickable, the wrapped caption included.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }

@@ -190,9 +190,12 @@ void Form1::SetText(TextBoxId box, const std::string& text) {
 
 int Form1::Check1Value() const {
     switch (check1_->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        case Qt::Unchecked: break;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        case Qt::Unchecked:
+            break;
     }
     return 0;
 }
@@ -238,7 +241,8 @@ void Form1::SetDopingEntryComplete(bool complete) {
     for (TextBoxId box : {TextBoxId::Text4, TextBoxId::Text5}) {
         QLineEdit* edit = texts_[Slot(box)];
         QPalette colours = edit->palette();
-        colours.setColor(QPalette::Base, complete ? palette().color(QPalette::Base) : kIncompleteTint);
+        colours.setColor(QPalette::Base,
+                         complete ? palette().color(QPalette::Base) : kIncompleteTint);
         edit->setPalette(colours);
         edit->setToolTip(hint);
         edit->setAccessibleDescription(hint);

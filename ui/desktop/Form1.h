@@ -25,7 +25,7 @@ class StripChart;
 // event into one handler call through Dispatch.
 class Form1 : public QWidget, public carriers::Runtime {
     Q_OBJECT
-public:
+  public:
     explicit Form1(const Language& language, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -46,17 +46,17 @@ public:
     void SetDopingEntryComplete(bool complete) override;
     void ReportRuntimeError(carriers::ErrorKind kind) override;
 
-signals:
+  signals:
     // The program ends with this status; main leaves its event loop.
     void programEnded(int status);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void HandlerFinished() override;
     void OnChartPoint(const carriers::ChartPoint& point) override;
     void OnChartCleared() override;
 
-private:
+  private:
     using Handler = decltype(Binding::handler);
 
     void CreateControls();

@@ -12,7 +12,7 @@ namespace form {
 // so they survive any repaint until the next Cls. Line6 stands inside it.
 class StripChart : public QFrame {
     Q_OBJECT
-public:
+  public:
     StripChart(const carriers::Runtime& runtime, QWidget* parent);
 
     const std::vector<carriers::ChartPoint>& Points() const { return runtime_.Chart(); }
@@ -20,12 +20,12 @@ public:
     void PointAdded(const carriers::ChartPoint& point);
     void Cleared();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     // The logical pixel a point in twips lands on, in widget coordinates.
     QRect PixelOf(float x, float y) const;
 

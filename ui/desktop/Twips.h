@@ -19,8 +19,8 @@ inline QRect ToPixels(const Placement& p) {
 }
 
 inline QRectF ToTwipsRect(const Placement& p) {
-    return {static_cast<double>(p.left), static_cast<double>(p.top),
-            static_cast<double>(p.width), static_cast<double>(p.height)};
+    return {static_cast<double>(p.left), static_cast<double>(p.top), static_cast<double>(p.width),
+            static_cast<double>(p.height)};
 }
 
 // The description's texts are UTF-8.

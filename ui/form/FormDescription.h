@@ -9,7 +9,7 @@ namespace form {
 
 // The shared layout seen through one build's caption table and placements.
 class FormDescription {
-public:
+  public:
     explicit FormDescription(const Language& language) : language_(language) {}
 
     const Language& language() const { return language_; }
@@ -23,7 +23,7 @@ public:
     // caption of its label.
     std::string_view AccessibleName(ControlKey key) const;
 
-private:
+  private:
     const Language& language_;
 };
 

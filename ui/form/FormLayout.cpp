@@ -44,8 +44,8 @@ constexpr ControlSpec kControls[] = {
 };
 
 constexpr std::pair<ControlKey, ControlKey> kCaptionOf[] = {
-    {{"Text1"}, {"Label1"}}, {{"Text2"}, {"Label3"}}, {{"Text3"}, {"Label4"}},
-    {{"Text4"}, {"Label6"}}, {{"Text5"}, {"Label7"}}, {{"Text6"}, {"Label8"}},
+    {{"Text1"}, {"Label1"}},  {{"Text2"}, {"Label3"}},     {{"Text3"}, {"Label4"}},
+    {{"Text4"}, {"Label6"}},  {{"Text5"}, {"Label7"}},     {{"Text6"}, {"Label8"}},
     {{"Text7"}, {"Label11"}}, {{"Picture1"}, {"Label10"}},
 };
 
@@ -57,9 +57,17 @@ constexpr ShapeSpec kShapes[] = {
     {{"Shape3"}, ShapeKind::Rectangle, S::Fixed, {1440, 360, 2655, 1575}, kWhite, false},
     {{"Shape4"}, ShapeKind::Rectangle, S::Fixed, {1440, 3120, 2655, 1575}, kGrey, false},
     {{"Shape5"}, ShapeKind::Circle, S::Fixed, {360, 7200, 255, 255}, std::nullopt, true},
-    {{"Shape1"}, ShapeKind::Circle, S::ElectronMarkers, {240, 7200, kMarkerSize, kMarkerSize},
-     kBlack, true},
-    {{"Shape2"}, ShapeKind::Circle, S::HoleMarkers, {720, 7200, kMarkerSize, kMarkerSize}, kWhite,
+    {{"Shape1"},
+     ShapeKind::Circle,
+     S::ElectronMarkers,
+     {240, 7200, kMarkerSize, kMarkerSize},
+     kBlack,
+     true},
+    {{"Shape2"},
+     ShapeKind::Circle,
+     S::HoleMarkers,
+     {720, 7200, kMarkerSize, kMarkerSize},
+     kWhite,
      true},
 };
 
@@ -84,17 +92,16 @@ constexpr std::string_view kDefaultFamilies[] = {"Nimbus Sans Narrow", "IPAPGoth
 constexpr FontTable kFonts{kDefaultFamilies, 10, "ＭＳ Ｐゴシック", "IPAPGothic"};
 
 constexpr TimerSpec kTimers[] = {
-    {{"Timer1"}, 50, false},  // the tick: Start enables it
+    {{"Timer1"}, 50, false},   // the tick: Start enables it
     {{"Timer2"}, 2000, true},  // the current readout
 };
 
 constexpr ControlKey kOrder[] = {
-    {"Shape3"},     {"Line1"},      {"Shape1"},     {"Label1"},     {"Shape4"},
-    {"Line2"},      {"Shape2"},     {"Label2", 0},  {"Label2", 1},  {"Label2", 2},
-    {"Label2", 3},  {"Line3"},      {"Label2", 4},  {"Label2", 5},  {"Shape5"},
-    {"Label3"},     {"Label4"},     {"Label5"},     {"Label6"},     {"Label7"},
-    {"Label8"},     {"Line7", 0},   {"Line7", 2},   {"Line7", 3},   {"Line7", 4},
-    {"Line7", 5},   {"Line7", 1},   {"Label11"},    {"Label9"},     {"Label10"},
+    {"Shape3"},    {"Line1"},     {"Shape1"},    {"Label1"},    {"Shape4"},    {"Line2"},
+    {"Shape2"},    {"Label2", 0}, {"Label2", 1}, {"Label2", 2}, {"Label2", 3}, {"Line3"},
+    {"Label2", 4}, {"Label2", 5}, {"Shape5"},    {"Label3"},    {"Label4"},    {"Label5"},
+    {"Label6"},    {"Label7"},    {"Label8"},    {"Line7", 0},  {"Line7", 2},  {"Line7", 3},
+    {"Line7", 4},  {"Line7", 5},  {"Line7", 1},  {"Label11"},   {"Label9"},    {"Label10"},
     {"Label12"},
 };
 

@@ -23,12 +23,12 @@ enum class ControlKind { Label, TextBox, Button, CheckBox, PictureBox };
 
 // What a control is for, so that each front end can present it alike.
 enum class ControlRole {
-    Caption,   // a label
-    Input,     // a box Start or the doping entry reads
-    Readout,   // a box the model writes every tick or readout
-    Command,   // a button
-    Toggle,    // the check box
-    Chart,     // the picture box
+    Caption,  // a label
+    Input,    // a box Start or the doping entry reads
+    Readout,  // a box the model writes every tick or readout
+    Command,  // a button
+    Toggle,   // the check box
+    Chart,    // the picture box
 };
 
 // A captioned or windowed control of the shared layout. Labels are drawn on

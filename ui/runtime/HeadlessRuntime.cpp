@@ -12,8 +12,9 @@ HeadlessRuntime::HeadlessRuntime(std::string decimalSeparator)
     const auto rows = form::CommonCaptions();
     for (std::size_t slot = 0; slot < texts.size(); ++slot) {
         const std::string name = "Text" + std::to_string(slot + 1);
-        const auto row = std::find_if(rows.begin(), rows.end(),
-                                      [&](const form::CaptionRow& r) { return r.key.name == name; });
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const form::CaptionRow& r) {
+            return r.key.name == name;
+        });
         if (row != rows.end()) texts[slot] = std::string(row->text);
     }
 }

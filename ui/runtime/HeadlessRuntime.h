@@ -13,7 +13,7 @@ namespace carriers {
 // model writes, lets a test set what the model reads, and records notices
 // and errors instead of showing them.
 class HeadlessRuntime : public Runtime {
-public:
+  public:
     using Point = ChartPoint;
     struct Rejection {
         TextBoxId box;
@@ -47,10 +47,10 @@ public:
     std::optional<ErrorKind> runtimeError;
     int handlersRun = 0;
 
-protected:
+  protected:
     void HandlerFinished() override { ++handlersRun; }
 
-private:
+  private:
     static std::size_t Slot(TextBoxId box) { return static_cast<std::size_t>(box) - 1; }
 };
 

@@ -50,7 +50,7 @@ struct ChartPoint {
 // held here once, loaded from the window description; every front end paints
 // from them. The rest is a virtual call.
 class Runtime {
-public:
+  public:
     static constexpr int kLine7UBound = carriers::kLine7UBound;
 
     virtual ~Runtime() = default;
@@ -131,7 +131,7 @@ public:
         HandlerFinished();
     }
 
-protected:
+  protected:
     explicit Runtime(std::string decimalSeparator = ".");
 
     // Called once after every handler, e.g. to schedule one repaint.
@@ -139,7 +139,7 @@ protected:
     virtual void OnChartPoint(const ChartPoint&) {}
     virtual void OnChartCleared() {}
 
-private:
+  private:
     MarkerArray shape1_;
     MarkerArray shape2_;
     DiagramState diagram_;

@@ -1,0 +1,189 @@
+#include "DescriptionJson.h"
+
+#include <cstdio>
+
+#include "form/Bindings.h"
+
+namespace form {
+
+namespace {
+
+// Just enough JSON for flat tables of numbers and UTF-8 texts.
+class Json {
+  public:
+    Json& Raw(std::string_view text) {
+        out_ += text;
+        return *this;
+    }
+    Json& Key(std::string_view key) {
+        Text(key);
+        out_ += ':';
+        needComma_ = false;
+        return *this;
+    }
+    Json& Text(std::string_view text) {
+        Comma();
+        out_ += '"';
+        for (const char c : text) {
+            if (c == '"' || c == '\\') {
+                out_ += '\\';
+                out_ += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out_ += escaped;
+            } else {
+                out_ += c;
+            }
+        }
+        out_ += '"';
+        needComma_ = true;
+        return *this;
+    }
+    Json& Number(double value) {
+        Comma();
+        char number[32];
+        std::snprintf(number, sizeof number, "%.17g", value);
+        out_ += number;
+        needComma_ = true;
+        return *this;
+    }
+    Json& Bool(bool value) {
+        Comma();
+        out_ += value ? "true" : "false";
+        needComma_ = true;
+        return *this;
+    }
+    Json& Null() {
+        Comma();
+        out_ += "null";
+        needComma_ = true;
+        return *this;
+    }
+    Json& Open(char bracket) {
+        Comma();
+        out_ += bracket;
+        needComma_ = false;
+        return *this;
+    }
+    Json& Close(char bracket) {
+        out_ += bracket;
+        needComma_ = true;
+        return *this;
+    }
+    Json& Place(const Placement& p) {
+        return Key("left")
+            .Number(p.left)
+            .Key("top")
+            .Number(p.top)
+            .Key("width")
+            .Number(p.width)
+            .Key("height")
+            .Number(p.height);
+    }
+    Json& Control(ControlKey key) {
+        return Key("name").Text(key.name).Key("index").Number(key.index);
+    }
+    std::string Take() { return std::move(out_); }
+
+  private:
+    void Comma() {
+        if (needComma_) out_ += ',';
+    }
+    std::string out_;
+    bool needComma_ = false;
+};
+
+constexpr std::string_view kKinds[] = {"Label", "TextBox", "Button", "CheckBox", "PictureBox"};
+constexpr std::string_view kRoles[] = {"Caption", "Input", "Readout", "Command", "Toggle", "Chart"};
+constexpr std::string_view kShapeKinds[] = {"Rectangle", "Circle"};
+constexpr std::string_view kShapeRoles[] = {"Fixed", "ElectronMarkers", "HoleMarkers"};
+constexpr std::string_view kLineRoles[] = {"Fixed", "FermiLevel", "PolarityMark", "ChartFoot"};
+constexpr std::string_view kLineStyles[] = {"Solid", "DashDot"};
+constexpr std::string_view kEvents[] = {"Load", "Click", "Change", "Timer"};
+
+template <class Enum, std::size_t N>
+std::string_view NameOf(const std::string_view (&names)[N], Enum value) {
+    return names[static_cast<std::size_t>(value)];
+}
+
+}  // namespace
+
+std::string DescriptionJson(const FormDescription& form) {
+    const Language& language = form.language();
+    Json j;
+    j.Open('{');
+    j.Key("title").Text(form.Title()).Key("programName").Text(language.programName);
+    j.Key("languageTag").Text(language.languageTag);
+    j.Key("clientWidth").Number(kClientWidth).Key("clientHeight").Number(kClientHeight);
+    j.Key("twipsPerPixel").Number(kTwipsPerPixel);
+
+    j.Key("fonts").Open('{').Key("defaultFamilies").Open('[');
+    for (std::string_view family : Fonts().defaultFamilies) j.Text(family);
+    j.Close(']').Key("defaultPixels").Number(Fonts().defaultPixels);
+    j.Key("captionFamily").Text(Fonts().captionFamily);
+    j.Key("captionSubstitute").Text(Fonts().captionSubstitute).Close('}');
+
+    j.Key("controls").Open('[');
+    for (const ControlSpec& control : ControlTable()) {
+        j.Open('{').Control(control.key).Key("kind").Text(NameOf(kKinds, control.kind));
+        j.Key("role").Text(NameOf(kRoles, control.role)).Place(form.Place(control));
+        j.Key("tabIndex")
+            .Number(control.tabIndex)
+            .Key("captionPoints")
+            .Number(control.captionFontPoints);
+        j.Key("caption").Text(form.Caption(control.key));
+        j.Key("accessibleName").Text(form.AccessibleName(control.key)).Close('}');
+    }
+    j.Close(']');
+
+    j.Key("shapes").Open('[');
+    for (const ShapeSpec& shape : ShapeTable()) {
+        j.Open('{').Control(shape.key).Key("kind").Text(NameOf(kShapeKinds, shape.shape));
+        j.Key("role").Text(NameOf(kShapeRoles, shape.role)).Place(shape.place).Key("fill");
+        if (shape.fill) {
+            j.Number(*shape.fill);
+        } else {
+            j.Null();
+        }
+        j.Key("outline").Bool(shape.outline).Close('}');
+    }
+    j.Close(']');
+
+    j.Key("lines").Open('[');
+    for (const LineSpec& line : LineTable()) {
+        j.Open('{').Control(line.key).Key("role").Text(NameOf(kLineRoles, line.role));
+        j.Key("x1").Number(line.x1).Key("y1").Number(line.y1).Key("x2").Number(line.x2);
+        j.Key("y2").Number(line.y2).Key("style").Text(NameOf(kLineStyles, line.style)).Close('}');
+    }
+    j.Close(']');
+
+    j.Key("paintOrder").Open('[');
+    for (const ControlKey& key : PaintOrder()) j.Open('{').Control(key).Close('}');
+    j.Close(']');
+
+    j.Key("timers").Open('[');
+    for (const TimerSpec& timer : TimerTable()) {
+        j.Open('{').Control(timer.key).Key("intervalMs").Number(timer.intervalMs);
+        j.Key("enabledAtLoad").Bool(timer.enabledAtLoad).Close('}');
+    }
+    j.Close(']');
+
+    // A binding is dispatched by its place in this list.
+    j.Key("bindings").Open('[');
+    for (const Binding& binding : BindingTable()) {
+        j.Open('{').Control(binding.control).Key("event").Text(NameOf(kEvents, binding.event));
+        j.Close('}');
+    }
+    j.Close(']');
+
+    const NoticeTexts& notices = language.notices;
+    j.Key("notices").Open('{').Key("rejectTitle").Text(notices.rejectTitle);
+    j.Key("dopingIncomplete").Text(notices.dopingIncomplete);
+    j.Key("errorTitle").Text(notices.errorTitle).Key("programEnded").Text(notices.programEnded);
+    j.Close('}');
+    j.Close('}');
+    return j.Take();
+}
+
+}  // namespace form
