@@ -38,6 +38,7 @@ const Language kEnglish{
         "The program has ended. Reload the page to start it again.",
         "{program} needs a graphical desktop, and could not open the display {display}.",
     },
+    {"Zoom in", "Zoom out", "Actual size"},
 };
 
 }  // namespace

@@ -40,6 +40,7 @@ const Language kJapanese{
         "{program} にはグラフィカルなデスクトップが必要です。ディスプレイ {display} "
         "を開けませんでした。",
     },
+    {"拡大", "縮小", "実際のサイズ"},
 };
 
 }  // namespace

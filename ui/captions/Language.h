@@ -34,6 +34,13 @@ struct NoticeTexts {
     std::string_view noDisplay;  // {program}, {display}
 };
 
+// The desktop window's projector zoom, on its background's context menu.
+struct ZoomTexts {
+    std::string_view zoomIn;
+    std::string_view zoomOut;
+    std::string_view actualSize;
+};
+
 // Everything that differs between the two builds.
 struct Language {
     std::string_view programName;
@@ -42,6 +49,7 @@ struct Language {
     std::span<const CaptionRow> captions;  // the texts that are translated
     std::span<const PlacementRow> placements;
     NoticeTexts notices;
+    ZoomTexts zoom;
 };
 
 // Captions shared by every language; a language's own rows come first.
