@@ -27,6 +27,14 @@ class CarrierModel {
 
     // What Start accepts: beyond 4436 K the generation threshold overflows.
     static constexpr int MaxTemperature = 4436;
+    // The Fermi line y = 3120 - EF x 1200 must round into 16 bits, which holds
+    // for EF from just above -24.70625 to about 29.90708; rounded inwards to
+    // what a user would type.
+    static constexpr AcceptedRange FermiLevelRange{-24.706, 29.907};
+
+    // The strip chart: 0 electrons plot at y 1380, each one 14 twips higher.
+    static constexpr int ChartBaselineY = 1380;
+    static constexpr int ChartTwipsPerElectron = 14;
 
     // The physics of the tick, in twips, kelvin and electronvolts.
     // Thermal motion: a carrier's jitter and walk step is T / 5 twips, so

@@ -3,10 +3,8 @@
 namespace carriers {
 
 namespace {
-constexpr int kChartBaseline = 1380;  // y of the point for 0 electrons
-constexpr int kChartScale = 14;       // twips per electron, upwards
-constexpr int kChartStep = 2;         // twips per tick
-constexpr int kChartLastX = 2660;     // after this column the sweep starts again
+constexpr int kChartStep = 2;      // twips per tick
+constexpr int kChartLastX = 2660;  // after this column the sweep starts again
 constexpr std::uint32_t kBlack = 0;
 }  // namespace
 
@@ -14,7 +12,7 @@ void CarrierModel::ReadoutStage() {
     rt_.SetText(TextBoxId::Text3, IntegerToText(ElectronCount));
     rt_.SetText(TextBoxId::Text6, IntegerToText(HoleCount));
     RollCellTallies();
-    const Integer y = Integer(kChartBaseline) - Integer(kChartScale) * ElectronCount;
+    const Integer y = Integer(ChartBaselineY) - Integer(ChartTwipsPerElectron) * ElectronCount;
     rt_.Picture1PSet(static_cast<float>(ChartX.value()), static_cast<float>(y.value()), kBlack);
     ChartX = ChartX + kChartStep;
     if (ChartX > kChartLastX) {

@@ -8,11 +8,6 @@ namespace carriers {
 
 namespace {
 
-// The Fermi line y = 3120 - EF x 1200 must round into 16 bits, which holds
-// for EF from just above -24.70625 to about 29.90708. The notice names the
-// range rounded inwards to what a user would type.
-constexpr AcceptedRange kFermiLevelRange{-24.706, 29.907};
-
 std::optional<double> ReadNumber(const Runtime& rt, TextBoxId box) {
     try {
         return rt.TextToDouble(rt.Text(box));
@@ -40,7 +35,7 @@ void CarrierModel::Command1_Click() {
     const double lineY = fermiLevel ? ValenceEdgeY - *fermiLevel * TwipsPerEV : 0.0;
     // Ties round to even: -32768.5 still fits, 32767.5 does not.
     if (!fermiLevel || !(lineY >= -32768.5 && lineY < 32767.5)) {
-        rt_.RejectInput(TextBoxId::Text2, kFermiLevelRange);
+        rt_.RejectInput(TextBoxId::Text2, FermiLevelRange);
         return;
     }
     const double ef = *fermiLevel;

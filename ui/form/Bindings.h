@@ -4,6 +4,7 @@
 
 #include "CarrierModel.h"
 #include "form/ControlKey.h"
+#include "form/Spoken.h"
 
 namespace form {
 
@@ -17,6 +18,8 @@ struct Binding {
     // A handler of the carrier model; none for Command2, whose click ends
     // the program, which only the window itself can do.
     void (carriers::CarrierModel::*handler)();
+    // What a screen reader is told once the handler has run.
+    Announcement announce = Announcement::None;
 };
 
 std::span<const Binding> BindingTable();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "CarrierModel.h"
+#include "Runtime.h"
+#include "captions/Spoken.h"
+#include "form/ControlKey.h"
+
+namespace form {
+
+// What the band diagram shows, as a student would put it into words.
+struct SceneFacts {
+    bool running;
+    int temperature;
+    double fermiLevelEV;
+    int electrons;
+    int holes;
+    bool field;
+};
+
+SceneFacts FactsOf(const carriers::CarrierModel& model, bool running, bool field);
+
+// The diagram's description, kept current by the front ends.
+std::string DescribeScene(const SpokenTexts& texts, const SceneFacts& facts);
+
+// What an action announces once it has run.
+enum class Announcement { None, Start, Light, Diffusion, Field, Doping };
+std::string Announce(const SpokenTexts& texts, Announcement what, const SceneFacts& facts,
+                     const std::string& fermiLevelText);
+
+// The strip chart's trend over the last minute of points.
+std::string DescribeChart(const SpokenTexts& texts, std::span<const carriers::ChartPoint> points);
+
+// What an input is, with its unit and range; empty for other controls.
+std::string DescribeInput(const SpokenTexts& texts, ControlKey control);
+
+}  // namespace form
