@@ -1,0 +1,150 @@
+// Every caption fits its box with the fonts the page brings along, also in
+// a browser that has no font of its own, as on a Chromebook, an iPad or
+// Windows that lack the fonts this machine has.
+import { after, before, describe, it } from 'node:test';
+import assert from 'node:assert/strict';
+import { join } from 'node:path';
+import { build, japanese, launchBrowser, openPage } from './harness.mjs';
+
+// The chart's title stands as two lines in both builds; in Japanese as a
+// narrow column of two characters a line.
+const twoLineLabels = japanese
+  ? { Label10: ['電子', '濃度'] }
+  : { Label10: ['Electron', 'Density'] };
+
+// Problems with the painted labels: ink outside the box (the page paints
+// line i at its top + ascent + i x line height), a character lost in the
+// wrapping. The ink, not the line box, is what must fit: the 14.25 pt band
+// letters stand in labels one line box high less two pixels, as they do on
+// the desktop.
+function labelProblems(page) {
+  return page.evaluate(() => {
+    const problems = [];
+    const context = document.createElement('canvas').getContext('2d');
+    for (const label of window.quarvel.labels()) {
+      context.font = label.font;
+      const font = context.measureText('Eg電');
+      const lineHeight = font.fontBoundingBoxAscent + font.fontBoundingBoxDescent;
+      label.lines.forEach((line, i) => {
+        const ink = context.measureText(line);
+        const baseline = font.fontBoundingBoxAscent + i * lineHeight;
+        const box = { left: -ink.actualBoundingBoxLeft, right: Math.max(ink.width, ink.actualBoundingBoxRight),
+          top: baseline - ink.actualBoundingBoxAscent, bottom: baseline + ink.actualBoundingBoxDescent };
+        if (box.left < 0 || box.right > label.width || box.top < 0 || box.bottom > label.height) {
+          problems.push(`${label.name} "${line}": ink ${JSON.stringify(box)} outside ` +
+            `${label.width} x ${label.height}`);
+        }
+      });
+      if (label.lines.join('').replace(/\s/g, '') !== label.caption.replace(/\s/g, '')) {
+        problems.push(`${label.name}: ${JSON.stringify(label.lines)} for "${label.caption}"`);
+      }
+    }
+    return problems;
+  });
+}
+
+// Problems with the windowed controls: a caption or text that overflows
+// its control, or that reaches past the control's edges.
+function controlProblems(page) {
+  return page.evaluate(() => {
+    const problems = [];
+    const boxes = [...document.querySelectorAll('#form1 button, #Check1-label, #form1 input[type="text"]')];
+    for (const element of boxes) {
+      const what = `${element.id} "${element.value ?? element.textContent}"`;
+      if (element.scrollWidth > element.clientWidth) {
+        problems.push(`${what}: ${element.scrollWidth} wide in ${element.clientWidth}`);
+      }
+      if (element.scrollHeight > element.clientHeight) {
+        problems.push(`${what}: ${element.scrollHeight} high in ${element.clientHeight}`);
+      }
+      if (element.tagName === 'INPUT') continue;
+      const range = document.createRange();
+      range.selectNodeContents(element);
+      const inner = range.getBoundingClientRect();
+      const outer = element.getBoundingClientRect();
+      if (inner.left < outer.left || inner.right > outer.right || inner.top < outer.top ||
+          inner.bottom > outer.bottom) {
+        problems.push(`${what}: its text reaches past the control`);
+      }
+    }
+    return problems;
+  });
+}
+
+// Characters of the captions and texts that the face the page bundles for
+// their font does not draw. Measured against two different
+// fallbacks: a character the face lacks takes the fallback's width.
+function uncovered(page) {
+  return page.evaluate(() => {
+    const context = document.createElement('canvas').getContext('2d');
+    const faces = [...document.fonts].filter((f) => f.status === 'loaded').map((f) => f.family.replace(/"/g, ''));
+    const fonts = [];
+    for (const label of window.quarvel.labels()) fonts.push([label.name, label.font, label.caption]);
+    for (const element of document.querySelectorAll('#form1 button, #Check1-label, #form1 input[type="text"]')) {
+      const style = getComputedStyle(element);
+      fonts.push([element.id, `${style.fontSize} ${style.fontFamily}`, element.value ?? element.textContent]);
+    }
+    const missing = [];
+    for (const [name, font, text] of fonts) {
+      const [, size, families] = font.match(/^\s*(?:\S+\s+)*?(\d+(?:\.\d+)?px)\s+(.+)$/);
+      // A family named before the bundled one is what a desktop that has it
+      // would use; everywhere else the bundled face draws.
+      const first = families.split(',').map((f) => f.trim().replace(/^["']|["']$/g, ''))
+        .find((f) => faces.includes(f));
+      if (!first) {
+        missing.push(`${name}: no loaded face of the page in ${families}`);
+        continue;
+      }
+      for (const character of new Set(text.replace(/\s/g, ''))) {
+        const widths = ['monospace', 'serif'].map((fallback) => {
+          context.font = `${size} "${first}", ${fallback}`;
+          return context.measureText(character).width;
+        });
+        if (widths[0] === 0 || widths[0] !== widths[1]) missing.push(`${name}: "${character}" in ${first}`);
+      }
+    }
+    return missing;
+  });
+}
+
+for (const bareFonts of [true, false]) {
+  describe(bareFonts ? 'in a browser with no fonts of its own' : "with this machine's fonts", () => {
+    let browser;
+    before(async () => { browser = await launchBrowser({ bareFonts }); });
+    after(async () => { await browser?.close(); });
+
+    it('the bundled fonts are loaded and draw every caption', async () => {
+      const { page, close } = await openPage(browser);
+      const faces = await page.evaluate(async () => {
+        await document.fonts.ready;
+        return [...document.fonts].map((f) => [f.family, f.status]);
+      });
+      assert.ok(faces.length >= (japanese ? 2 : 1), JSON.stringify(faces));
+      for (const [family, status] of faces) assert.equal(status, 'loaded', family);
+      assert.deepEqual(await uncovered(page), []);
+      await close();
+    });
+
+    it('every caption fits its box', async () => {
+      const { page, close } = await openPage(browser);
+      assert.deepEqual(await labelProblems(page), []);
+      assert.deepEqual(await controlProblems(page), []);
+      const lines = Object.fromEntries((await page.evaluate(() => window.quarvel.labels()))
+        .map((l) => [l.name, l.lines]));
+      for (const [name, expected] of Object.entries(twoLineLabels)) {
+        assert.deepEqual(lines[name], expected, name);
+      }
+      await close();
+    });
+
+    if (bareFonts) {
+      it('a picture of it goes with the others', async () => {
+        const { page, close } = await openPage(browser);
+        await page.clock.runFor(20);
+        const pictures = process.env.QUARVEL_SCREENSHOTS || process.cwd();
+        await page.screenshot({ path: join(pictures, `${build}-no-system-fonts.png`) });
+        await close();
+      });
+    }
+  });
+}
