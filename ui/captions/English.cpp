@@ -39,6 +39,7 @@ const Language kEnglish{
         "{program} needs a graphical desktop, and could not open the display {display}.",
     },
     {"Zoom in", "Zoom out", "Actual size"},
+    EnglishSpoken(),
 };
 
 }  // namespace

@@ -41,6 +41,7 @@ const Language kJapanese{
         "を開けませんでした。",
     },
     {"拡大", "縮小", "実際のサイズ"},
+    JapaneseSpoken(),
 };
 
 }  // namespace

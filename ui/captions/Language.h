@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "captions/Spoken.h"
 #include "form/ControlKey.h"
 
 namespace form {
@@ -50,6 +51,7 @@ struct Language {
     std::span<const PlacementRow> placements;
     NoticeTexts notices;
     ZoomTexts zoom;
+    const SpokenTexts& spoken;  // what a screen reader hears
 };
 
 // Captions shared by every language; a language's own rows come first.

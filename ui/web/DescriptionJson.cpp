@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "form/Bindings.h"
+#include "form/Spoken.h"
 
 namespace form {
 
@@ -133,7 +134,8 @@ std::string DescriptionJson(const FormDescription& form) {
             .Key("captionPoints")
             .Number(control.captionFontPoints);
         j.Key("caption").Text(form.Caption(control.key));
-        j.Key("accessibleName").Text(form.AccessibleName(control.key)).Close('}');
+        j.Key("accessibleName").Text(form.AccessibleName(control.key));
+        j.Key("description").Text(DescribeInput(language.spoken, control.key)).Close('}');
     }
     j.Close(']');
 
@@ -182,6 +184,7 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Key("dopingIncomplete").Text(notices.dopingIncomplete);
     j.Key("errorTitle").Text(notices.errorTitle).Key("programEnded").Text(notices.programEnded);
     j.Close('}');
+    j.Key("diagramName").Text(language.spoken.diagramName);
     j.Close('}');
     return j.Take();
 }

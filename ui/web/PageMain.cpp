@@ -7,6 +7,7 @@
 
 #include "DescriptionJson.h"
 #include "PageRuntime.h"
+#include "form/Spoken.h"
 
 namespace {
 
@@ -33,8 +34,23 @@ EMSCRIPTEN_KEEPALIVE const char* quarvel_describe() {
     return json.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE void quarvel_dispatch(int binding) {
-    if (binding >= 0) Page().Dispatch(static_cast<std::size_t>(binding));
+// Gives what a screen reader is to be told of the event, or "".
+EMSCRIPTEN_KEEPALIVE const char* quarvel_dispatch(int binding) {
+    static std::string said;
+    said = binding >= 0 ? Page().Dispatch(static_cast<std::size_t>(binding)) : std::string();
+    return said.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* quarvel_scene() {
+    static std::string scene;
+    scene = Page().Scene();
+    return scene.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* quarvel_chart_trend() {
+    static std::string trend;
+    trend = form::DescribeChart(Page().Description().language().spoken, Page().Chart());
+    return trend.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE int quarvel_ended() { return Page().Ended() ? 1 : 0; }

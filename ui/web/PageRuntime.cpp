@@ -45,16 +45,26 @@ std::string BoxName(carriers::TextBoxId box) {
 
 PageRuntime::PageRuntime(const Language& language) : description_(language), model_(*this) {}
 
-void PageRuntime::Dispatch(std::size_t binding) {
+std::string PageRuntime::Dispatch(std::size_t binding) {
     const auto bindings = BindingTable();
-    if (ended_ || binding >= bindings.size()) return;
+    if (ended_ || binding >= bindings.size()) return {};
     const auto handler = bindings[binding].handler;
     if (!handler) {
         // Command2 ends the program; a page cannot close itself.
         EndProgram(std::string(description_.language().notices.programEnded));
-        return;
+        return {};
     }
+    rejected_ = false;
     Runtime::Dispatch([this, handler] { (model_.*handler)(); });
+    if (ended_ || rejected_) return {};  // the notice or the ending speaks
+    return Announce(description_.language().spoken, bindings[binding].announce,
+                    FactsOf(model_, timer1Enabled_, Check1Value() == 1),
+                    Text(carriers::TextBoxId::Text2));
+}
+
+std::string PageRuntime::Scene() const {
+    return DescribeScene(description_.language().spoken,
+                         FactsOf(model_, timer1Enabled_, Check1Value() == 1));
 }
 
 std::string PageRuntime::Text(carriers::TextBoxId box) const {
@@ -77,6 +87,7 @@ void PageRuntime::SetTimer1Enabled(bool enabled) {
 }
 
 void PageRuntime::RejectInput(carriers::TextBoxId box, carriers::AcceptedRange accepted) {
+    rejected_ = true;
     const NoticeTexts& notices = description_.language().notices;
     const std::string name = BoxName(box);
     std::string text = Fill(std::string(notices.rejectMessage), "{box}",

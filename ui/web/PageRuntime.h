@@ -20,8 +20,11 @@ class PageRuntime : public carriers::Runtime {
     const carriers::CarrierModel& Model() const { return model_; }
     bool Ended() const { return ended_; }
 
-    // Runs the handler bound at this place of the binding table.
-    void Dispatch(std::size_t binding);
+    // Runs the handler bound at this place of the binding table, and gives
+    // what a screen reader is to be told of it (empty: nothing).
+    std::string Dispatch(std::size_t binding);
+    // The band diagram's description as it stands.
+    std::string Scene() const;
 
     std::string Text(carriers::TextBoxId box) const override;
     void SetText(carriers::TextBoxId box, const std::string& text) override;
@@ -41,6 +44,7 @@ class PageRuntime : public carriers::Runtime {
     carriers::CarrierModel model_;
     bool timer1Enabled_ = false;
     bool ended_ = false;
+    bool rejected_ = false;  // the running handler refused a box
 };
 
 }  // namespace form

@@ -37,9 +37,29 @@
   form.style.height = `${height}px`;
   form.style.font = defaultFont;
 
+  // Hidden texts that describe what cannot be seen, for screen readers.
+  const spoken = (id, text = "") => {
+    const element = document.createElement("div");
+    element.id = id;
+    element.hidden = true;
+    element.textContent = text;
+    document.body.appendChild(element);
+    return element;
+  };
+  const sceneText = spoken("scene");
+  const chartText = spoken("chart-trend");
+  // One polite live region for every announcement; it never takes the focus.
+  const announcer = document.createElement("div");
+  announcer.id = "announcer";
+  announcer.setAttribute("aria-live", "polite");
+  announcer.className = "unseen";
+  document.body.appendChild(announcer);
+
   const surface = document.createElement("canvas");
   surface.id = "surface";
-  surface.setAttribute("aria-hidden", "true");
+  surface.setAttribute("role", "img");
+  surface.setAttribute("aria-label", desc.diagramName);
+  surface.setAttribute("aria-describedby", sceneText.id);
   form.appendChild(surface);
 
   // The windowed controls, above the surface; labels are painted on it.
@@ -76,6 +96,7 @@
         check1.type = "checkbox";
         check1.id = domId(control);
         check1.tabIndex = control.tabIndex + 1;
+        check1.setAttribute("aria-describedby", spoken(`${check1.id}-description`, control.description).id);
         const caption = document.createElement("span");
         caption.textContent = control.caption;
         label.append(check1, caption);
@@ -88,20 +109,51 @@
       case "PictureBox":
         element = document.createElement("canvas");
         element.setAttribute("role", "img");
+        element.setAttribute("aria-describedby", chartText.id);
         chart = { element, control };
         break;
     }
     element.id = domId(control);
     element.tabIndex = control.tabIndex + 1;
     element.setAttribute("aria-label", control.accessibleName);
+    if (control.description) {
+      element.setAttribute("aria-describedby", spoken(`${element.id}-description`, control.description).id);
+    }
     element.style.font = fontOf(control);
     place(element, control);
     form.appendChild(element);
     elements[control.name] = element;
   }
 
+  // What a screen reader is told: once, politely; the same words twice in a
+  // row are still said twice.
+  const announce = (text) => {
+    announcer.textContent = "";
+    requestAnimationFrame(() => (announcer.textContent = text));
+  };
+  // Typing in the doping boxes is announced once it pauses.
+  const typingPause = 1000;
+  let typingTimer = 0;
+  const describeNow = () => {
+    sceneText.textContent = module.UTF8ToString(module._quarvel_scene());
+    chartText.textContent = module.UTF8ToString(module._quarvel_chart_trend());
+  };
+
+  const readouts = new Set(desc.controls.filter((c) => c.role === "Readout").map((c) => elements[c.name]));
+  for (const element of readouts) element.addEventListener("blur", () => flushReadout(element));
+
   // Events: each binding is dispatched by its place in the table.
-  const dispatch = (binding) => module._quarvel_dispatch(binding);
+  const dispatch = (binding) => {
+    const said = module.UTF8ToString(module._quarvel_dispatch(binding));
+    if (!said) return;
+    if (desc.bindings[binding].event === "Change") {
+      clearTimeout(typingTimer);
+      typingTimer = setTimeout(() => announce(said), typingPause);
+    } else {
+      announce(said);
+    }
+    describeNow();
+  };
   const timers = {};
   desc.timers.forEach((t) => (timers[t.name] = { spec: t, handle: 0, binding: -1 }));
   const loads = [];
@@ -284,10 +336,17 @@
     ctx.fillRect(px(chartFoot.x1), px(chartFoot.y1), px(chartFoot.x2 - chartFoot.x1) + 1, 1);
   };
 
-  const paint = () => {
+  // The descriptions follow the run, but not at every tick.
+  const describeEvery = 1000;
+  let describedAt = -Infinity;
+  const paint = (now) => {
     paintPending = false;
     paintSurface();
     paintChart();
+    if (!(now - describedAt < describeEvery)) {
+      describedAt = now;
+      describeNow();
+    }
   };
 
   // The whole design area at the largest uniform scale that fits.
@@ -296,6 +355,7 @@
     const left = Math.round((innerWidth - width * scale) / 2);
     const top = Math.round((innerHeight - height * scale) / 2);
     form.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+    document.documentElement.style.setProperty("--scale", String(scale));
     ratio = scale * devicePixelRatio;
     surface.width = Math.round(width * ratio);
     surface.height = Math.round(height * ratio);
@@ -305,19 +365,44 @@
     chart.element.width = Math.round(inner(chart.control.width) * ratio);
     chart.element.height = Math.round(inner(chart.control.height) * ratio);
     chartClears = -1;
-    paint();
+    paint(performance.now());
   };
   addEventListener("resize", layout);
   matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener("change", layout);
 
   // What the module calls.
-  page.getText = (box) => textBoxes[box].value;
-  page.setText = (box, text) => {
-    const element = textBoxes[box];
+  // A readout with the focus is heard at most this often; the latest count
+  // shows when the time is up or the focus leaves.
+  const focusedReadoutPause = 2000;
+  const pendingReadout = new Map();
+  const show = (element, text) => {
+    // The same text again is not a change, for the eye or the ear.
+    if (element.value === text) return;
     element.value = text;
     // A number reads from its first digit, minus sign included.
     if (document.activeElement === element) element.setSelectionRange(0, 0);
     element.scrollLeft = 0;
+  };
+  const flushReadout = (element) => {
+    const pending = pendingReadout.get(element);
+    if (!pending) return;
+    clearTimeout(pending.timer);
+    pendingReadout.delete(element);
+    show(element, pending.text);
+  };
+  page.getText = (box) => {
+    const pending = pendingReadout.get(textBoxes[box]);
+    return pending ? pending.text : textBoxes[box].value;
+  };
+  page.setText = (box, text) => {
+    const element = textBoxes[box];
+    const readout = readouts.has(element) && document.activeElement === element;
+    if (!readout) return show(element, text);
+    const pending = pendingReadout.get(element);
+    if (pending) return void (pending.text = text);
+    if (element.value === text) return;
+    show(element, text);
+    pendingReadout.set(element, { text, timer: setTimeout(() => flushReadout(element), focusedReadoutPause) });
   };
   page.check1Value = () => (check1.checked ? 1 : 0);
   page.setTimer1Enabled = (enabled) => (enabled ? startTimer : stopTimer)(timers.Timer1);
@@ -360,6 +445,7 @@
     if (noticeDialog.open) noticeDialog.close();
     endedBox.textContent = message;
     endedBox.hidden = false;
+    describeNow();
   };
 
   // For tests and diagnostics: the model's state as the page shows it.
