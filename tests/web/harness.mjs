@@ -105,10 +105,10 @@ export async function launchBrowser({ bareFonts = false } = {}) {
 }
 
 // Opens the page in a context of its own. Every request other than the page
-// itself and data: URLs is refused and kept in `requests`. Timers fire only
-// when the test steps the clock.
+// itself and data: URLs is refused and kept in `requests`. Unless realTime,
+// timers fire only when the test steps the clock.
 export async function openPage(browser, { width = 574, height = 353, deviceScaleFactor = 1,
-  hasTouch = false } = {}) {
+  hasTouch = false, realTime = false } = {}) {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor, hasTouch });
   const requests = [];
   const allowed = (url) => url === pageUrl || url.startsWith('data:');
@@ -122,9 +122,11 @@ export async function openPage(browser, { width = 574, height = 353, deviceScale
   page.on('pageerror', (error) => errors.push(error.message));
   // Stopped before the page exists, so the page's timers start from a known
   // time and only the test moves it.
-  const start = new Date('2026-01-05T09:00:00Z').getTime();
-  await page.clock.install({ time: start });
-  await page.clock.pauseAt(start + 60000);
+  if (!realTime) {
+    const start = new Date('2026-01-05T09:00:00Z').getTime();
+    await page.clock.install({ time: start });
+    await page.clock.pauseAt(start + 60000);
+  }
   await page.goto(pageUrl);
   await page.waitForFunction(() => typeof window.quarvel?.state === 'function' && window.quarvel.state(),
     null, { polling: 20, timeout: 10000 });

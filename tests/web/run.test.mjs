@@ -104,6 +104,23 @@ for (const viewport of viewports) {
       await closeSession();
     });
 
+    // A busy page lets ticks fall due unserved; they are merged, never caught up.
+    if (every) it('ticks that fall due while the page is busy come as one', async () => {
+      session = await openPage(browser, { ...viewport, realTime: true });
+      const { page } = session;
+      await page.click('#Command1');
+      const ticks = await page.evaluate(async () => {
+        const points = () => window.quarvel.state().chartPoints;
+        const before = points();
+        const start = performance.now();
+        while (performance.now() - start < 500);  // ten ticks fall due
+        await new Promise((resolve) => setTimeout(resolve, 20));
+        return points() - before;
+      });
+      assert.ok(ticks >= 1 && ticks <= 3, `${ticks} ticks after a busy half second`);
+      await closeSession();
+    });
+
     if (every) it('diffusion gathers the live carriers at the middle; a restart reads the boxes', async () => {
       const page = await open();
       await page.click('#Command1');
