@@ -13,14 +13,18 @@ const twoLineLabels = japanese
   : { Label10: ['Electron', 'Density'] };
 
 // Problems with the painted labels: ink outside the box (the page paints
-// line i at its top + ascent + i x line height), a character lost in the
-// wrapping. The ink, not the line box, is what must fit: the 14.25 pt band
-// letters stand in labels one line box high less two pixels, as they do on
-// the desktop.
+// line i at its top + ascent + i x line height) or under a control, which
+// stands above the surface; a character lost in the wrapping. The ink, not
+// the line box, is what must fit: the 14.25 pt band letters stand in labels
+// one line box high less two pixels, as they do on the desktop.
 function labelProblems(page) {
   return page.evaluate(() => {
     const problems = [];
     const context = document.createElement('canvas').getContext('2d');
+    const controls = [...document.querySelectorAll('#form1 > :not(#surface)')].map((c) => ({
+      id: c.id, left: c.offsetLeft, top: c.offsetTop, right: c.offsetLeft + c.offsetWidth,
+      bottom: c.offsetTop + c.offsetHeight,
+    }));
     for (const label of window.quarvel.labels()) {
       context.font = label.font;
       const font = context.measureText('Eg電');
@@ -33,6 +37,13 @@ function labelProblems(page) {
         if (box.left < 0 || box.right > label.width || box.top < 0 || box.bottom > label.height) {
           problems.push(`${label.name} "${line}": ink ${JSON.stringify(box)} outside ` +
             `${label.width} x ${label.height}`);
+        }
+        const [left, right] = [label.left + box.left, label.left + box.right];
+        const [top, bottom] = [label.top + box.top, label.top + box.bottom];
+        for (const c of controls) {
+          if (left < c.right && right > c.left && top < c.bottom && bottom > c.top) {
+            problems.push(`${label.name} "${line}" lies under ${c.id}`);
+          }
         }
       });
       if (label.lines.join('').replace(/\s/g, '') !== label.caption.replace(/\s/g, '')) {
