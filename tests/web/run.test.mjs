@@ -109,15 +109,17 @@ for (const viewport of viewports) {
       session = await openPage(browser, { ...viewport, realTime: true });
       const { page } = session;
       await page.click('#Command1');
-      const ticks = await page.evaluate(async () => {
+      const { ticks, since } = await page.evaluate(async () => {
         const points = () => window.quarvel.state().chartPoints;
         const before = points();
         const start = performance.now();
         while (performance.now() - start < 500);  // ten ticks fall due
+        const idle = performance.now();
         await new Promise((resolve) => setTimeout(resolve, 20));
-        return points() - before;
+        return { ticks: points() - before, since: performance.now() - idle };
       });
-      assert.ok(ticks >= 1 && ticks <= 3, `${ticks} ticks after a busy half second`);
+      // One merged tick, and those that fell due since, however slow the machine.
+      assert.ok(ticks >= 1 && ticks <= 2 + Math.floor(since / 50), `${ticks} ticks in the ${since} ms after`);
       await closeSession();
     });
 
