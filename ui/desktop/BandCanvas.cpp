@@ -15,14 +15,15 @@ constexpr double kPen = kTwipsPerPixel;  // one logical pixel
 constexpr double kHalfPen = kTwipsPerPixel / 2.0;
 const QRectF kClientTwips(0, 0, kClientWidth, kClientHeight);
 
-// Markers stand on whole pixels, as their twips would on a 96-dpi screen,
-// so a dot keeps its shape while it moves.
-double SnapToPixel(float twips) {
-    return std::floor(static_cast<double>(twips) / kTwipsPerPixel) * kTwipsPerPixel;
+// A marker's box, before it is moved onto a whole device pixel.
+QRectF MarkerRect(const carriers::Marker& m) {
+    return {static_cast<double>(m.Left), static_cast<double>(m.Top), kMarkerSize, kMarkerSize};
 }
 
-QRectF MarkerRect(const carriers::Marker& m) {
-    return {SnapToPixel(m.Left), SnapToPixel(m.Top), kMarkerSize, kMarkerSize};
+// Markers stand on whole device pixels, so a dot keeps its shape while it
+// moves: at zoom 1 on a 96-dpi screen, the pixel its twips fall in.
+double SnapToDevicePixel(float twips, double devicePerTwip) {
+    return std::floor(static_cast<double>(twips) * devicePerTwip);
 }
 
 void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec& shape) {
@@ -54,7 +55,7 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& 
     : QWidget(parent), runtime_(runtime) {
     setObjectName(QStringLiteral("BandCanvas"));
     for (const ControlKey& key : PaintOrder()) {
-        Step step{StepKind::Shape};
+        Step step;
         if (const ShapeSpec* shape = FindShape(key)) {
             step.shape = shape;
             if (shape->role == ShapeRole::ElectronMarkers) step.markers = &runtime_.Shape1();
@@ -66,16 +67,28 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& 
         } else if (const ControlSpec* control = FindControl(key)) {
             step.kind = StepKind::Label;
             step.label = labels_.size();
-            std::optional<QFont> labelFont;
-            if (control->captionFontPoints > 0) labelFont = CaptionFont(control->captionFontPoints);
-            labels_.push_back(
-                Label{key, FromUtf8(form.Caption(key)), ToPixels(form.Place(*control)), labelFont});
+            labels_.push_back(Label{key,
+                                    FromUtf8(form.Caption(key)),
+                                    form.Place(*control),
+                                    control->captionFontPoints,
+                                    {},
+                                    std::nullopt});
         } else {
             continue;
         }
         steps_.push_back(step);
     }
+    SetZoom(zoom_);
+}
+
+void BandCanvas::SetZoom(double zoom) {
+    zoom_ = zoom;
+    for (Label& label : labels_) {
+        label.rect = ToPixels(label.place, zoom);
+        if (label.fontPoints > 0) label.font = CaptionFont(label.fontPoints, zoom);
+    }
     lastDynamic_ = DynamicBounds();
+    update();
 }
 
 QLineF BandCanvas::LineTwips(const LineSpec& line) const {
@@ -117,17 +130,54 @@ void BandCanvas::ScheduleUpdate() {
     const QRectF dirty = (now | lastDynamic_) & kClientTwips;
     lastDynamic_ = now;
     if (dirty.isEmpty()) return;
-    const QRectF px(dirty.topLeft() * kPixelsPerTwip, dirty.bottomRight() * kPixelsPerTwip);
+    const double scale = zoom_ * kPixelsPerTwip;
+    const QRectF px(dirty.topLeft() * scale, dirty.bottomRight() * scale);
     update(px.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+const QPixmap& BandCanvas::MarkerImage(Step& step) {
+    const qreal ratio = devicePixelRatioF();
+    const double scale = zoom_ * ratio * kPixelsPerTwip;  // device pixels per twip
+    if (step.markerImageScale != scale || step.markerImage.devicePixelRatio() != ratio) {
+        const int side = static_cast<int>(std::ceil(kMarkerSize * scale));
+        QPixmap image(side, side);
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.scale(scale, scale);
+            PaintShape(p, ShapeKind::Circle, QRectF(0, 0, kMarkerSize, kMarkerSize), *step.shape);
+        }
+        image.setDevicePixelRatio(ratio);
+        step.markerImage = image;
+        step.markerImageScale = scale;
+    }
+    return step.markerImage;
+}
+
+void BandCanvas::PaintMarkers(QPainter& p, Step& step, const QRectF& exposed) {
+    const QPixmap& image = MarkerImage(step);
+    const qreal ratio = image.devicePixelRatio();
+    const double devicePerTwip = step.markerImageScale;
+    p.save();
+    p.resetTransform();
+    for (const carriers::Marker& m : step.markers->members()) {
+        // Snapping moves a marker by less than a pen's width up or left.
+        if (!MarkerRect(m).adjusted(-kPen, -kPen, 0, 0).intersects(exposed)) continue;
+        p.drawPixmap(QPointF(SnapToDevicePixel(m.Left, devicePerTwip) / ratio,
+                             SnapToDevicePixel(m.Top, devicePerTwip) / ratio),
+                     image);
+    }
+    p.restore();
 }
 
 void BandCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRectF exposed(QPointF(event->rect().topLeft()) * kTwipsPerPixel,
-                         QSizeF(event->rect().size()) * kTwipsPerPixel);
-    p.scale(kPixelsPerTwip, kPixelsPerTwip);
+    const double twipsPerPixel = kTwipsPerPixel / zoom_;
+    const QRectF exposed(QPointF(event->rect().topLeft()) * twipsPerPixel,
+                         QSizeF(event->rect().size()) * twipsPerPixel);
+    p.scale(1.0 / twipsPerPixel, 1.0 / twipsPerPixel);
 
-    for (const Step& step : steps_) {
+    for (Step& step : steps_) {
         switch (step.kind) {
             case StepKind::Shape: {
                 const QRectF box = ToTwipsRect(step.shape->place);
@@ -135,10 +185,7 @@ void BandCanvas::paintEvent(QPaintEvent* event) {
                 break;
             }
             case StepKind::Markers:
-                for (const carriers::Marker& m : step.markers->members()) {
-                    const QRectF box = MarkerRect(m);
-                    if (box.intersects(exposed)) PaintShape(p, ShapeKind::Circle, box, *step.shape);
-                }
+                PaintMarkers(p, step, exposed);
                 break;
             case StepKind::Line: {
                 if (!LineVisible(*step.line)) break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPixmap>
 #include <QRectF>
 #include <QWidget>
 #include <array>
@@ -24,7 +25,9 @@ class BandCanvas : public QWidget {
     struct Label {
         ControlKey key;
         QString caption;
-        QRect rect;                 // logical pixels
+        Placement place;            // twips
+        double fontPoints;          // > 0: the caption font at this size
+        QRect rect;                 // logical pixels at the current zoom
         std::optional<QFont> font;  // unset: the window's default font
     };
 
@@ -34,6 +37,9 @@ class BandCanvas : public QWidget {
 
     // Repaints, once, what a handler may have moved since the last call.
     void ScheduleUpdate();
+    // Paints everything anew at a zoom of the designed size; the caller
+    // sizes the canvas.
+    void SetZoom(double zoom);
 
     const std::vector<Label>& Labels() const { return labels_; }
 
@@ -43,13 +49,19 @@ class BandCanvas : public QWidget {
   private:
     enum class StepKind { Shape, Markers, Line, Label };
     struct Step {
-        StepKind kind;
+        StepKind kind = StepKind::Shape;
         const ShapeSpec* shape = nullptr;
         const LineSpec* line = nullptr;
         const carriers::MarkerArray* markers = nullptr;
         std::size_t label = 0;
+        // Every marker of an array looks alike: drawn once per zoom and
+        // device pixel ratio, then copied to each marker's place.
+        QPixmap markerImage;
+        double markerImageScale = 0.0;
     };
 
+    const QPixmap& MarkerImage(Step& step);
+    void PaintMarkers(QPainter& p, Step& step, const QRectF& exposed);
     QLineF LineTwips(const LineSpec& line) const;
     bool LineVisible(const LineSpec& line) const;
     QRectF DynamicBounds() const;
@@ -58,6 +70,7 @@ class BandCanvas : public QWidget {
     std::vector<Label> labels_;
     std::vector<Step> steps_;
     QRectF lastDynamic_;
+    double zoom_ = 1.0;
 };
 
 }  // namespace form

@@ -3,14 +3,9 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ZoomStyle.h"
+
 namespace form {
-
-namespace {
-
-// Inside the bevel, a button's caption keeps this far from the edge.
-constexpr int kButtonMargin = 3;
-
-}  // namespace
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
@@ -21,7 +16,8 @@ CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
 }
 
 QRect CaptionButton::CaptionRect() const {
-    return rect().adjusted(kButtonMargin, kButtonMargin, -kButtonMargin, -kButtonMargin);
+    const int margin = style()->pixelMetric(kCaptionMarginMetric, nullptr, this);
+    return rect().adjusted(margin, margin, -margin, -margin);
 }
 
 void CaptionButton::paintEvent(QPaintEvent*) {

@@ -15,10 +15,12 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 // is what lets a test promise they fit.
 constexpr QFont::HintingPreference kHinting = QFont::PreferVerticalHinting;
 
-QFont Font(const QStringList& families, int pixels) {
+// Rounded down, so that a caption that fits its box at the designed size
+// fits the zoomed box as well.
+QFont Font(const QStringList& families, int pixels, double zoom) {
     QFont font;
     font.setFamilies(families);
-    font.setPixelSize(pixels);
+    font.setPixelSize(static_cast<int>(std::floor(pixels * zoom)));
     font.setWeight(QFont::Normal);
     font.setHintingPreference(kHinting);
     return font;
@@ -26,15 +28,15 @@ QFont Font(const QStringList& families, int pixels) {
 
 }  // namespace
 
-QFont DefaultFont() {
+QFont DefaultFont(double zoom) {
     QStringList families;
     for (std::string_view family : Fonts().defaultFamilies) families << FromUtf8(family);
-    return Font(families, Fonts().defaultPixels);
+    return Font(families, Fonts().defaultPixels, zoom);
 }
 
-QFont CaptionFont(double points) {
+QFont CaptionFont(double points, double zoom) {
     return Font({FromUtf8(Fonts().captionFamily), FromUtf8(Fonts().captionSubstitute)},
-                static_cast<int>(std::lround(points * kPixelsPerPoint)));
+                static_cast<int>(std::lround(points * kPixelsPerPoint)), zoom);
 }
 
 void InstallFontSubstitutions() {

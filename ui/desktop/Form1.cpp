@@ -1,9 +1,13 @@
 #include "Form1.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "CanvasAccessible.h"
@@ -12,6 +16,8 @@
 #include "Notices.h"
 #include "StripChart.h"
 #include "Twips.h"
+#include "Zoom.h"
+#include "ZoomStyle.h"
 
 namespace form {
 
@@ -50,11 +56,11 @@ Form1::Form1(const Language& language, QWidget* parent)
       model_(*this) {
     InstallCanvasAccessibility();
     setWindowTitle(FromUtf8(description_.Title()));
-    setFont(DefaultFont());
-    setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
     CreateControls();
     CreateTimers();
     WireEvents();
+    CreateZoomCommands();
+    SetZoom(ZoomSteps().front());
     for (QTimer* timer : timers_) {
         if (timer->property("enabledAtLoad").toBool()) timer->start();
     }
@@ -64,7 +70,6 @@ Form1::~Form1() = default;
 
 void Form1::CreateControls() {
     canvas_ = new BandCanvas(*this, description_, this);
-    canvas_->setGeometry(rect());
 
     std::vector<std::pair<int, QWidget*>> tabStops;
     for (const ControlSpec& control : ControlTable()) {
@@ -93,12 +98,16 @@ void Form1::CreateControls() {
                 break;
         }
         widget->setObjectName(ObjectName(control.key));
-        widget->setGeometry(ToPixels(description_.Place(control)));
         widget->setAccessibleName(FromUtf8(description_.AccessibleName(control.key)));
-        if (control.captionFontPoints > 0) widget->setFont(CaptionFont(control.captionFontPoints));
+        windowed_.emplace_back(&control, widget);
         tabStops.emplace_back(control.tabIndex, widget);
     }
     command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
+    // Created after the controls, so that it outlives them when the window
+    // deletes its children.
+    style_ = new ZoomStyle;
+    style_->setParent(this);
+    for (const auto& [control, widget] : windowed_) widget->setStyle(style_);
 
     std::sort(tabStops.begin(), tabStops.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -119,6 +128,93 @@ void Form1::CreateTimers() {
         timers_.push_back(timer);
     }
     timer1_ = findChild<QTimer*>(QStringLiteral("Timer1"));
+}
+
+void Form1::CreateZoomCommands() {
+    const ZoomTexts& texts = description_.language().zoom;
+    zoomIn_ =
+        AddZoomCommand(texts.zoomIn, {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, NextZoom);
+    zoomOut_ = AddZoomCommand(texts.zoomOut, {Qt::CTRL | Qt::Key_Minus},
+                              [](double zoom, double) { return PreviousZoom(zoom); });
+    AddZoomCommand(texts.actualSize, {Qt::CTRL | Qt::Key_0},
+                   [](double, double) { return ZoomSteps().front(); });
+    // The background offers them, the controls keep their own menus.
+    canvas_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(canvas_, &QWidget::customContextMenuRequested, this, &Form1::ShowZoomMenu);
+}
+
+QAction* Form1::AddZoomCommand(std::string_view text, const QList<QKeySequence>& keys,
+                               double (*target)(double zoom, double largest)) {
+    auto* action = new QAction(FromUtf8(text), this);
+    action->setShortcuts(keys);
+    // Whatever control has the focus; a text box never sees these keys,
+    // since it leaves Ctrl combinations to the window's shortcuts.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this,
+            [this, target] { SetZoom(target(zoom_, LargestZoomHere())); });
+    addAction(action);
+    return action;
+}
+
+double Form1::LargestZoomHere() const {
+    const QScreen* here = screen();
+    if (!here) return ZoomSteps().front();
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    return LargestZoom(here->availableGeometry().size(), frame);
+}
+
+void Form1::UpdateZoomCommands() {
+    zoomIn_->setEnabled(NextZoom(zoom_, LargestZoomHere()) > zoom_);
+    zoomOut_->setEnabled(zoom_ > ZoomSteps().front());
+}
+
+void Form1::ShowZoomMenu(const QPoint& at) {
+    UpdateZoomCommands();  // the screen may have changed since the last zoom
+    QMenu menu(this);
+    menu.addActions(actions());
+    menu.exec(canvas_->mapToGlobal(at));
+}
+
+void Form1::SetZoom(double zoom) {
+    zoom_ = zoom;
+    style_->SetZoom(zoom);
+    setFont(DefaultFont(zoom));
+    const QSize client = ZoomedClientSize(zoom);
+    setFixedSize(client);
+    // A frame forced larger by the desktop shows only background beyond it.
+    canvas_->setGeometry(QRect(QPoint(), client));
+    canvas_->SetZoom(zoom);
+    for (const auto& [control, widget] : windowed_) {
+        widget->setGeometry(ToPixels(description_.Place(*control), zoom));
+        if (control->captionFontPoints > 0) {
+            widget->setFont(CaptionFont(control->captionFontPoints, zoom));
+        }
+        widget->update();
+    }
+    picture1_->SetZoom(zoom);
+    UpdateZoomCommands();
+    KeepOnScreen();
+}
+
+void Form1::KeepOnScreen() {
+    const QScreen* here = screen();
+    if (!isVisible() || !here) return;
+    const QRect area = here->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    if (frame.topLeft() != frameGeometry().topLeft()) move(frame.topLeft());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    UpdateZoomCommands();
+    if (QWindow* handle = windowHandle()) {
+        connect(handle, &QWindow::screenChanged, this, &Form1::UpdateZoomCommands,
+                Qt::UniqueConnection);
+    }
 }
 
 void Form1::WireEvents() {

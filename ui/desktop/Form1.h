@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -12,6 +13,7 @@
 #include "form/Bindings.h"
 #include "form/FormDescription.h"
 
+class QAction;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +21,7 @@ class QPushButton;
 namespace form {
 
 class StripChart;
+class ZoomStyle;
 
 // The program's one window. It is the runtime the carrier model runs on: it
 // owns the controls, the two timers and the model, and turns every control
@@ -35,6 +38,12 @@ class Form1 : public QWidget, public carriers::Runtime {
     std::optional<int> ExitStatus() const { return exitStatus_; }
 
     const carriers::CarrierModel& Model() const { return model_; }
+
+    // The projector zoom: every control, caption, marker and chart point
+    // drawn anew at a step of the designed size; the frame follows.
+    double Zoom() const { return zoom_; }
+    void SetZoom(double zoom);
+
     QLineEdit* TextBox(carriers::TextBoxId box) const;
 
     // Runtime
@@ -52,6 +61,7 @@ class Form1 : public QWidget, public carriers::Runtime {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void HandlerFinished() override;
     void OnChartPoint(const carriers::ChartPoint& point) override;
     void OnChartCleared() override;
@@ -61,6 +71,14 @@ class Form1 : public QWidget, public carriers::Runtime {
 
     void CreateControls();
     void CreateTimers();
+    void CreateZoomCommands();
+    QAction* AddZoomCommand(std::string_view text, const QList<QKeySequence>& keys,
+                            double (*target)(double zoom, double largest));
+    // The largest step whose window fits the screen it is on, frame included.
+    double LargestZoomHere() const;
+    void UpdateZoomCommands();
+    void ShowZoomMenu(const QPoint& at);
+    void KeepOnScreen();
     void WireEvents();
     void Run(Handler handler);
     void Command2_Click();
@@ -70,6 +88,12 @@ class Form1 : public QWidget, public carriers::Runtime {
     FormDescription description_;
     carriers::CarrierModel model_;
     BandCanvas* canvas_ = nullptr;
+    ZoomStyle* style_ = nullptr;
+    // The windowed controls and the rows that place them.
+    std::vector<std::pair<const ControlSpec*, QWidget*>> windowed_;
+    double zoom_ = 1.0;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
     StripChart* picture1_ = nullptr;
     std::array<QLineEdit*, 7> texts_{};
     QPushButton* command1_ = nullptr;

@@ -28,9 +28,20 @@ StripChart::StripChart(const carriers::Runtime& runtime, QWidget* parent)
     setLineWidth(kBorderPixels);
 }
 
+void StripChart::SetZoom(double zoom) {
+    zoom_ = zoom;
+    setLineWidth(ZoomedPixels(kBorderPixels, zoom));
+    update();
+}
+
 QRect StripChart::PixelOf(float x, float y) const {
     const QPoint origin = contentsRect().topLeft();
-    return {origin.x() + PixelIndex(x), origin.y() + PixelIndex(y), 1, 1};
+    const int column = PixelIndex(x);
+    const int row = PixelIndex(y);
+    // Both edges rounded, so neighbouring points tile without a gap.
+    const QPoint from(ZoomedPixels(column, zoom_), ZoomedPixels(row, zoom_));
+    const QPoint to(ZoomedPixels(column + 1, zoom_), ZoomedPixels(row + 1, zoom_));
+    return QRect(origin + from, origin + to - QPoint(1, 1));
 }
 
 void StripChart::PointAdded(const carriers::ChartPoint& point) {
@@ -60,10 +71,9 @@ void StripChart::paintEvent(QPaintEvent* event) {
     // Line6 lies on top of the plotted points; at y 1440 it is below the
     // drawing area of a bordered box and so is clipped away.
     const LineSpec& line6 = LineWithRole(LineRole::ChartFoot);
-    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
-    const QPoint origin = contentsRect().topLeft();
-    p.drawLine(origin + QPoint(line6.x1, line6.y1) / kTwipsPerPixel,
-               origin + QPoint(line6.x2, line6.y2) / kTwipsPerPixel);
+    const QRect from = PixelOf(static_cast<float>(line6.x1), static_cast<float>(line6.y1));
+    const QRect to = PixelOf(static_cast<float>(line6.x2), static_cast<float>(line6.y2));
+    p.fillRect(from | to, Qt::black);
     // The chart is a tab stop: show keyboard users where the focus went.
     if (hasFocus()) {
         QStyleOptionFocusRect option;

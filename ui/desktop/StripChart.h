@@ -19,6 +19,8 @@ class StripChart : public QFrame {
     // Repaint only what changed.
     void PointAdded(const carriers::ChartPoint& point);
     void Cleared();
+    // Draws the same points and border at a zoom of the designed size.
+    void SetZoom(double zoom);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,10 +28,12 @@ class StripChart : public QFrame {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    // The logical pixel a point in twips lands on, in widget coordinates.
+    // The pixel of the designed size a point in twips lands on, zoomed, in
+    // widget coordinates.
     QRect PixelOf(float x, float y) const;
 
     const carriers::Runtime& runtime_;
+    double zoom_ = 1.0;
 };
 
 }  // namespace form

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <cmath>
 #include <string_view>
 
 #include "form/FormLayout.h"
@@ -13,9 +14,23 @@ namespace form {
 // device pixel ratio scales from there.
 inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
-inline QRect ToPixels(const Placement& p) {
-    return {p.left / kTwipsPerPixel, p.top / kTwipsPerPixel, p.width / kTwipsPerPixel,
-            p.height / kTwipsPerPixel};
+// A position in twips at a zoom, to the nearest logical pixel.
+inline int ToPixel(double twips, double zoom) {
+    return static_cast<int>(std::lround(twips * zoom / kTwipsPerPixel));
+}
+
+// Both edges are rounded, not the size, so controls that meet in twips
+// still meet at every zoom.
+inline QRect ToPixels(const Placement& p, double zoom = 1.0) {
+    const int left = ToPixel(p.left, zoom);
+    const int top = ToPixel(p.top, zoom);
+    return {left, top, ToPixel(p.left + p.width, zoom) - left,
+            ToPixel(p.top + p.height, zoom) - top};
+}
+
+// A size in logical pixels of the designed window, at a zoom.
+inline int ZoomedPixels(int pixels, double zoom) {
+    return static_cast<int>(std::lround(pixels * zoom));
 }
 
 inline QRectF ToTwipsRect(const Placement& p) {
