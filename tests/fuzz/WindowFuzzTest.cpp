@@ -5,19 +5,25 @@
 //
 // Replay: QUARVEL_FUZZ_SEED=<seed> (and QUARVEL_FUZZ_EVENTS=<n>) reruns one
 // sequence exactly; the timers are driven by the test, so nothing depends on
-// the clock.
+// the clock. A failure prints the command that replays it. Runs longer than
+// ctest's ten minutes call the program directly, for example
+//   QT_QPA_PLATFORM=offscreen QUARVEL_FUZZ_EVENTS=1000000 tests/fuzz/window_fuzz_test
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
+#include <string>
 
 #include "Application.h"
 #include "Form1.h"
@@ -27,6 +33,9 @@
 using carriers::TextBoxId;
 
 namespace {
+
+constexpr TextBoxId kInputs[] = {TextBoxId::Text1, TextBoxId::Text2, TextBoxId::Text4,
+                                 TextBoxId::Text5};
 
 // Types text one key at a time, as a keyboard (or an input method) would:
 // every character is its own key event and its own edit.
@@ -42,6 +51,49 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
     const char* value = std::getenv(name);
     return value ? std::strtoul(value, nullptr, 10) : fallback;
 }
+
+constexpr unsigned long kDefaultSeed = 20261209;
+constexpr unsigned long kDefaultEvents = 20000;
+
+unsigned long FuzzEvents() { return EnvNumber("QUARVEL_FUZZ_EVENTS", kDefaultEvents); }
+
+// Qt Test's watchdog ends a test function (each data row) that runs longer
+// than QTEST_FUNCTION_TIMEOUT milliseconds, five minutes unless set; it reads
+// the variable once, when the first function starts. A long run therefore
+// asks for time in proportion to its events: an event takes under 1 ms in the
+// release build, 10 ms leaves room for the sanitizer build and a busy machine.
+// A time set by hand is kept.
+void AllowTimeForEvents(unsigned long events) {
+    if (qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT")) return;
+    constexpr unsigned long kMillisecondsPerEvent = 10;
+    constexpr unsigned long kQtDefault = 5 * 60 * 1000;
+    constexpr unsigned long kMost = INT_MAX;  // the watchdog reads an int
+    const unsigned long wanted =
+        std::min(events, kMost / kMillisecondsPerEvent) * kMillisecondsPerEvent;
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(std::clamp(wanted, kQtDefault, kMost)));
+}
+
+// The last few events, for the failure report. The seed replays the whole
+// sequence, so nothing older is kept and a long run stays small.
+class RecentEvents {
+public:
+    void Add(std::string event) { ring_[count_++ % ring_.size()] = std::move(event); }
+    const std::string& Last() const { return ring_[(count_ - 1) % ring_.size()]; }
+
+    // Oldest first, each with its number in the sequence.
+    std::string Report() const {
+        std::string report;
+        const unsigned long kept = std::min<unsigned long>(count_, ring_.size());
+        for (unsigned long i = count_ - kept; i < count_; ++i) {
+            report += "  " + std::to_string(i) + ": " + ring_[i % ring_.size()] + '\n';
+        }
+        return report;
+    }
+
+private:
+    std::array<std::string, 16> ring_;
+    unsigned long count_ = 0;
+};
 
 // Presses OK on any message box the moment its event loop runs, and keeps
 // the titles, so a run-time error report cannot hang the test unseen.
@@ -82,7 +134,7 @@ public:
                std::all_of(buttons_.begin(), buttons_.end(), [](auto* b) { return b; });
     }
 
-    // One random event; returns its description for the replay log.
+    // One random event; returns its description for the failure report.
     std::string Step() {
         const int kind = Pick(100);
         if (kind < 35) return Fire(timer1_, "tick Timer1");
@@ -96,6 +148,20 @@ public:
     }
 
     bool LastWasTimer1Tick() const { return lastTick_; }
+
+    // A QLineEdit keeps every edit for undo, about 180 bytes an event here,
+    // and only setText clears it. Nothing here undoes, and every edit sets
+    // its own cursor or selection first, so setting the same text with the
+    // cursor kept and no signal changes nothing the program sees.
+    void ForgetUndoHistory() {
+        for (const TextBoxId box : kInputs) {
+            QLineEdit* edit = w_.TextBox(box);
+            const QSignalBlocker quiet(edit);
+            const int cursor = edit->cursorPosition();
+            edit->setText(edit->text());
+            edit->setCursorPosition(cursor);
+        }
+    }
 
 private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -117,8 +183,6 @@ private:
 
     std::string Type() {
         lastTick_ = false;
-        static constexpr TextBoxId kInputs[] = {TextBoxId::Text1, TextBoxId::Text2,
-                                                TextBoxId::Text4, TextBoxId::Text5};
         const TextBoxId box = kInputs[Pick(4)];
         QLineEdit* edit = w_.TextBox(box);
         const std::string name = "Text" + std::to_string(static_cast<int>(box));
@@ -182,7 +246,7 @@ private slots:
     void randomEventsNeverEndTheProgram_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<unsigned long>("seed");
-        const unsigned long seed = EnvNumber("QUARVEL_FUZZ_SEED", 20261209);
+        const unsigned long seed = EnvNumber("QUARVEL_FUZZ_SEED", kDefaultSeed);
         // A comma locale as well, where "0.5" and "0,5" both must read.
         QTest::addRow("english") << QStringLiteral("en_US") << seed;
         QTest::addRow("german") << QStringLiteral("de_DE") << seed + 1;
@@ -200,25 +264,34 @@ private slots:
         Fuzzer fuzzer(window, seed);
         QVERIFY(fuzzer.Ready());
 
-        const unsigned long events = EnvNumber("QUARVEL_FUZZ_EVENTS", 20000);
-        std::vector<std::string> log;
-        log.reserve(events);
+        const unsigned long events = FuzzEvents();
+        RecentEvents recent;
         for (unsigned long i = 0; i < events; ++i) {
-            log.push_back(fuzzer.Step());
+            recent.Add(fuzzer.Step());
             // Queued notices after every event; repaints, which Qt merges
             // anyway, every so often.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
             if (i % 64 == 0) QCoreApplication::processEvents();
+            if (i % 4096 == 4095) fuzzer.ForgetUndoHistory();
             const std::string broken = Check(window, fuzzer);
             if (!broken.empty()) {
-                const std::string path = DumpLog(log, seed, locale);
-                QFAIL(qPrintable(QStringLiteral("seed %1 (%2), event %3 '%4': %5\nevents: %6")
-                                     .arg(seed)
-                                     .arg(locale)
-                                     .arg(i)
-                                     .arg(QString::fromStdString(log.back()))
-                                     .arg(QString::fromStdString(broken))
-                                     .arg(QString::fromStdString(path))));
+                // The row's seed is offset from the one the variable names.
+                const unsigned long firstSeed = EnvNumber("QUARVEL_FUZZ_SEED", kDefaultSeed);
+                QFAIL(qPrintable(
+                    QStringLiteral("seed %1 (%2), event %3 '%4': %5\n"
+                                   "replay: QT_QPA_PLATFORM=offscreen QUARVEL_FUZZ_SEED=%6 "
+                                   "QUARVEL_FUZZ_EVENTS=%7 window_fuzz_test %8:%9\n"
+                                   "last events:\n%10")
+                        .arg(seed)
+                        .arg(locale)
+                        .arg(i)
+                        .arg(QString::fromStdString(recent.Last()))
+                        .arg(QString::fromStdString(broken))
+                        .arg(firstSeed)
+                        .arg(i + 1)
+                        .arg(QString::fromLatin1(QTest::currentTestFunction()))
+                        .arg(QString::fromLatin1(QTest::currentDataTag()))
+                        .arg(QString::fromStdString(recent.Report()))));
             }
         }
         QLocale::setDefault(QLocale::c());
@@ -239,19 +312,10 @@ private:
         }
         return broken;
     }
-
-    static std::string DumpLog(const std::vector<std::string>& log, unsigned long seed,
-                               const QString& locale) {
-        const std::string path = "window_fuzz_" + locale.toStdString() + "_" +
-                                 std::to_string(seed) + ".log";
-        std::ofstream out(path);
-        out << "seed " << seed << " locale " << locale.toStdString() << '\n';
-        for (const std::string& event : log) out << event << '\n';
-        return path;
-    }
 };
 
 int main(int argc, char** argv) {
+    AllowTimeForEvents(FuzzEvents());
     QApplication app(argc, argv);
     form::PrepareApplication(form::EnglishLanguage());
     WindowFuzzTest test;
