@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <vector>
 
@@ -55,9 +56,10 @@ QStringList CaptionFitProblems(const form::Form1& window) {
 
     for (const auto& label : canvas->Labels()) {
         const QFont font = canvas->LabelFont(label);
-        report(QString::fromUtf8(label.key.name.data(), static_cast<qsizetype>(label.key.name.size())),
-               label.caption,
-               InkOutside(font, label.rect, form::kLabelTextFlags, label.caption, windowed));
+        report(
+            QString::fromUtf8(label.key.name.data(), static_cast<qsizetype>(label.key.name.size())),
+            label.caption,
+            InkOutside(font, label.rect, form::kLabelTextFlags, label.caption, windowed));
     }
     for (const auto* button : window.findChildren<const form::CaptionButton*>()) {
         report(button->objectName(), button->text(),
@@ -65,17 +67,34 @@ QStringList CaptionFitProblems(const form::Form1& window) {
                           button->text(), {}));
     }
     for (const auto* box : window.findChildren<const form::CaptionCheckBox*>()) {
-        report(box->objectName(), box->text(),
-               InkOutside(box->font(), box->CaptionRect(), form::kCheckBoxTextFlags, box->text(),
-                          {}));
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        if (!box->rect().contains(indicator)) {
+            problems << QStringLiteral("%1 indicator: %2 x %3 px at %4,%5 in a %6 x %7 box")
+                            .arg(box->objectName())
+                            .arg(indicator.width())
+                            .arg(indicator.height())
+                            .arg(indicator.x())
+                            .arg(indicator.y())
+                            .arg(box->width())
+                            .arg(box->height());
+        }
+        report(
+            box->objectName(), box->text(),
+            InkOutside(box->font(), box->CaptionRect(), form::kCheckBoxTextFlags, box->text(), {}));
     }
     for (const auto* edit : window.findChildren<const QLineEdit*>()) {
         QStyleOptionFrame option;
         option.initFrom(edit);
-        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(
+                                                  QStyle::PM_DefaultFrameWidth, &option, edit)
+                                            : 0;
         // QLineEdit keeps 2 px either side and 1 px above and below its text.
-        const QRect area =
-            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).adjusted(2, 1, -2, -1);
+        const QRect area = edit->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                               .adjusted(2, 1, -2, -1);
         const QFontMetrics metrics(edit->font());
         const int need = metrics.horizontalAdvance(edit->text());
         if (need > area.width() || metrics.ascent() + metrics.descent() > area.height() + 2) {
