@@ -13,7 +13,7 @@ const twoLineLabels = japanese
   : { Label10: ['Electron', 'Density'] };
 
 // Problems with the painted labels: ink outside the box (the page paints
-// line i at its top + ascent + i x line height) or under a control, which
+// line i at its top + its ascent + i x line height) or under a control, which
 // stands above the surface; a character lost in the wrapping. The ink, not
 // the line box, is what must fit: the 14.25 pt band letters stand in labels
 // one line box high less two pixels, as they do on the desktop.
@@ -21,6 +21,7 @@ function labelProblems(page) {
   return page.evaluate(() => {
     const problems = [];
     const context = document.createElement('canvas').getContext('2d');
+    context.textRendering = 'geometricPrecision';  // as the page paints its labels
     const controls = [...document.querySelectorAll('#form1 > :not(#surface)')].map((c) => ({
       id: c.id, left: c.offsetLeft, top: c.offsetTop, right: c.offsetLeft + c.offsetWidth,
       bottom: c.offsetTop + c.offsetHeight,
@@ -31,7 +32,7 @@ function labelProblems(page) {
       const lineHeight = font.fontBoundingBoxAscent + font.fontBoundingBoxDescent;
       label.lines.forEach((line, i) => {
         const ink = context.measureText(line);
-        const baseline = font.fontBoundingBoxAscent + i * lineHeight;
+        const baseline = label.ascent + i * lineHeight;
         const box = { left: -ink.actualBoundingBoxLeft, right: Math.max(ink.width, ink.actualBoundingBoxRight),
           top: baseline - ink.actualBoundingBoxAscent, bottom: baseline + ink.actualBoundingBoxDescent };
         if (box.left < 0 || box.right > label.width || box.top < 0 || box.bottom > label.height) {

@@ -183,7 +183,14 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Key("notices").Open('{').Key("rejectTitle").Text(notices.rejectTitle);
     j.Key("dopingIncomplete").Text(notices.dopingIncomplete);
     j.Key("errorTitle").Text(notices.errorTitle).Key("programEnded").Text(notices.programEnded);
-    j.Close('}');
+    // Filled in by the module; listed so that the page's fonts can show them.
+    j.Key("rejectMessage")
+        .Text(notices.rejectMessage)
+        .Key("errorMessage")
+        .Text(notices.errorMessage);
+    j.Key("errorNames").Open('[');
+    for (std::string_view name : notices.errorNames) j.Text(name);
+    j.Close(']').Close('}');
     j.Key("diagramName").Text(language.spoken.diagramName);
     j.Close('}');
     return j.Take();

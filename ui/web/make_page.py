@@ -30,7 +30,8 @@ def shown_text(desc):
     types into a number box."""
     texts = [c["caption"] for c in desc["controls"]]
     texts += [c["accessibleName"] for c in desc["controls"]]
-    texts += list(desc["notices"].values())
+    for notice in desc["notices"].values():
+        texts += notice if isinstance(notice, list) else [notice]
     texts.append("".join(chr(c) for c in range(0x20, 0x7F)))
     return "".join(sorted(set("".join(texts))))
 

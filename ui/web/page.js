@@ -36,6 +36,10 @@
   form.style.width = `${width}px`;
   form.style.height = `${height}px`;
   form.style.font = defaultFont;
+  // The notices are drawn in the bundled faces too, which hold their glyphs.
+  for (const element of [noticeDialog, endedBox]) {
+    element.style.fontFamily = `${families(desc.fonts.defaultFamilies)}, sans-serif`;
+  }
 
   // Hidden texts that describe what cannot be seen, for screen readers.
   const spoken = (id, text = "") => {
@@ -199,7 +203,13 @@
   const snap = (t) => Math.floor(t / twips) * twips;
 
   const find = (list, key) => list.find((item) => item.name === key.name && item.index === key.index);
-  const wrapContext = document.createElement("canvas").getContext("2d");
+  // Hinting would round each glyph's advance differently on each device;
+  // without it a caption measures the same everywhere, as the layout expects.
+  const unhinted = (ctx) => {
+    ctx.textRendering = "geometricPrecision";
+    return ctx;
+  };
+  const wrapContext = unhinted(document.createElement("canvas").getContext("2d"));
   // Labels wrap within their box at blanks, and anywhere in Japanese text.
   const wrap = (text, font, boxWidth) => {
     wrapContext.font = font;
@@ -223,8 +233,13 @@
       const font = fontOf(l);
       wrapContext.font = font;
       const m = wrapContext.measureText("Eg電");
-      return [domId(l), { label: l, font, lines: wrap(l.caption, font, px(l.width)),
-                          ascent: m.fontBoundingBoxAscent, lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
+      const lines = wrap(l.caption, font, px(l.width));
+      // A fallback face (the Gothic one under Latin text) may rise above the
+      // first face's ascent: the first line stands low enough for both.
+      const ascent = Math.max(m.fontBoundingBoxAscent,
+                              ...lines.map((line) => Math.ceil(wrapContext.measureText(line).actualBoundingBoxAscent)));
+      return [domId(l), { label: l, font, lines, ascent,
+                          lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
     }));
 
   const paintShape = (ctx, shape, left, top, w, h) => {
@@ -285,6 +300,7 @@
         ctx.save();
         ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
         ctx.font = label.font;
+        unhinted(ctx);
         ctx.fillStyle = "#000";
         ctx.textBaseline = "alphabetic";
         label.lines.forEach((text, i) =>
@@ -468,7 +484,7 @@
       return [...labelSteps.entries()].map(([name, s]) => ({
         name, caption: s.label.caption, left: px(s.label.left), top: px(s.label.top),
         width: px(s.label.width), height: px(s.label.height), font: s.font, lines: s.lines,
-        lineHeight: s.lineHeight,
+        ascent: s.ascent, lineHeight: s.lineHeight,
       }));
     },
     tick(n = 1) {
