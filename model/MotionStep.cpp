@@ -32,10 +32,10 @@ inline double Jitter(float r) {
 }  // namespace
 
 void CarrierModel::ElectronPass() {
-    MoveCarriers(PassRules{rt_.Shape1(), ElectronRelaxLimit, +RelaxationStep, true,
-                           ElectronLeftBound, ElectronRightBound, ElectronCellPrev,
-                           ElectronCellCount, +FieldDrift, -1},
-                 ElectronCount);
+    MoveCarriers(
+        PassRules{rt_.Shape1(), ElectronRelaxLimit, +RelaxationStep, true, ElectronLeftBound,
+                  ElectronRightBound, ElectronCellPrev, ElectronCellCount, +FieldDrift, -1},
+        ElectronCount);
 }
 
 void CarrierModel::HolePass() {
