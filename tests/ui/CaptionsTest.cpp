@@ -196,9 +196,11 @@ private slots:
         auto* canvas = window->findChild<form::BandCanvas*>();
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(canvas);
         QVERIFY(accessible);
-        QCOMPARE(accessible->childCount(), 17);  // Label1, Label2(0..5), Label3..Label12
+        // Label1, Label2(0..5), Label3..Label12, then the announcements.
+        QCOMPARE(accessible->childCount(), 18);
+        QCOMPARE(accessible->child(17)->role(), QAccessible::Notification);
         QStringList names;
-        for (int i = 0; i < accessible->childCount(); ++i) {
+        for (int i = 0; i < 17; ++i) {
             QAccessibleInterface* child = accessible->child(i);
             QCOMPARE(child->role(), QAccessible::StaticText);
             QCOMPARE(accessible->indexOfChild(child), i);

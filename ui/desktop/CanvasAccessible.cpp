@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QVariant>
 #include <vector>
 
 #include "BandCanvas.h"
@@ -49,6 +50,50 @@ class PaintedLabel : public QAccessibleInterface {
     std::size_t index_;
 };
 
+// Where the canvas keeps the last announcement, so that it outlives any
+// accessible object Qt makes of the canvas.
+constexpr char kAnnouncement[] = "quarvelAnnouncement";
+
+// The diagram's last announcement. Qt 6.4 has no announcement event, and
+// Orca ignores name and text changes away from the focus; what it does speak
+// is a notification that is shown, once each time, without the focus moving.
+class Announcement : public QAccessibleInterface {
+  public:
+    explicit Announcement(BandCanvas* canvas) : canvas_(canvas) {}
+
+    bool isValid() const override { return !canvas_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return canvas_ ? canvas_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(canvas_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? Said() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = Said().isEmpty();
+        return s;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+  private:
+    QString Said() const {
+        return canvas_ ? canvas_->property(kAnnouncement).toString() : QString();
+    }
+
+    QPointer<BandCanvas> canvas_;
+};
+
 class CanvasInterface : public QAccessibleWidget {
   public:
     explicit CanvasInterface(BandCanvas* canvas) : QAccessibleWidget(canvas, QAccessible::Pane) {
@@ -56,6 +101,8 @@ class CanvasInterface : public QAccessibleWidget {
             children_.push_back(
                 QAccessible::registerAccessibleInterface(new PaintedLabel(canvas, i)));
         }
+        announcement_ = QAccessible::registerAccessibleInterface(new Announcement(canvas));
+        children_.push_back(announcement_);
     }
     ~CanvasInterface() override {
         for (QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
@@ -80,8 +127,13 @@ class CanvasInterface : public QAccessibleWidget {
         return nullptr;
     }
 
+    QAccessibleInterface* AnnouncementObject() const {
+        return QAccessible::accessibleInterface(announcement_);
+    }
+
   private:
-    std::vector<QAccessible::Id> children_;
+    std::vector<QAccessible::Id> children_;  // the labels, then the announcement
+    QAccessible::Id announcement_ = 0;
 };
 
 QAccessibleInterface* CanvasFactory(const QString&, QObject* object) {
@@ -90,6 +142,14 @@ QAccessibleInterface* CanvasFactory(const QString&, QObject* object) {
 }
 
 }  // namespace
+
+void AnnounceOnCanvas(BandCanvas* canvas, const QString& text) {
+    canvas->setProperty(kAnnouncement, text);
+    auto* diagram = dynamic_cast<CanvasInterface*>(QAccessible::queryAccessibleInterface(canvas));
+    if (!diagram) return;
+    QAccessibleEvent shown(diagram->AnnouncementObject(), QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 void InstallCanvasAccessibility() {
     static const bool installed = [] {

@@ -10,10 +10,12 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "Announcer.h"
 #include "CanvasAccessible.h"
 #include "CaptionButtons.h"
 #include "Fonts.h"
 #include "Notices.h"
+#include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "Twips.h"
 #include "Zoom.h"
@@ -56,9 +58,14 @@ Form1::Form1(const Language& language, QWidget* parent)
       model_(*this) {
     InstallCanvasAccessibility();
     setWindowTitle(FromUtf8(description_.Title()));
+    writer_ = new BoxWriter(this);
     CreateControls();
     CreateTimers();
     WireEvents();
+    announcer_ = new Announcer(
+        description_.language().spoken, *this,
+        [this] { return FactsOf(model_, timer1_->isActive(), Check1Value() == 1); }, canvas_,
+        picture1_, this);
     CreateZoomCommands();
     SetZoom(ZoomSteps().front());
     for (QTimer* timer : timers_) {
@@ -81,6 +88,7 @@ void Form1::CreateControls() {
             case ControlKind::TextBox: {
                 auto* edit = new QLineEdit(caption, this);
                 if (const auto box = TextBoxOf(control.key.name)) texts_[Slot(*box)] = edit;
+                if (control.role == ControlRole::Readout) writer_->AddReadout(edit);
                 widget = edit;
                 break;
             }
@@ -99,6 +107,8 @@ void Form1::CreateControls() {
         }
         widget->setObjectName(ObjectName(control.key));
         widget->setAccessibleName(FromUtf8(description_.AccessibleName(control.key)));
+        widget->setAccessibleDescription(
+            InputDescription(description_.language().spoken, control.key));
         windowed_.emplace_back(&control, widget);
         tabStops.emplace_back(control.tabIndex, widget);
     }
@@ -222,7 +232,9 @@ void Form1::WireEvents() {
         if (binding.event == Event::Load) continue;  // Load() runs it
         QObject* sender = findChild<QObject*>(FromUtf8(binding.control.name));
         const Handler handler = binding.handler;
-        const auto run = [this, handler] { handler ? Run(handler) : Command2_Click(); };
+        const auto run = [this, handler, &binding] {
+            handler ? Run(handler, &binding) : Command2_Click();
+        };
         if (auto* button = qobject_cast<QPushButton*>(sender)) {
             connect(button, &QPushButton::clicked, this, run);
         } else if (auto* box = qobject_cast<QCheckBox*>(sender)) {
@@ -242,9 +254,12 @@ void Form1::WireEvents() {
     }
 }
 
-void Form1::Run(Handler handler) {
+void Form1::Run(Handler handler, const Binding* binding) {
     if (handlersStopped_) return;
+    rejected_ = false;
     Dispatch([this, handler] { (model_.*handler)(); });
+    // A refused input is read out by its notice, an error by its report.
+    if (!handlersStopped_ && !rejected_) announcer_->HandlerFinished(binding);
 }
 
 void Form1::Load() {
@@ -262,6 +277,7 @@ void Form1::EndProgram(int status) {
     if (exitStatus_) return;
     handlersStopped_ = true;
     for (QTimer* timer : timers_) timer->stop();
+    announcer_->Stop();
     exitStatus_ = status;
     hide();
     emit programEnded(status);
@@ -277,11 +293,7 @@ QLineEdit* Form1::TextBox(TextBoxId box) const { return texts_[Slot(box)]; }
 std::string Form1::Text(TextBoxId box) const { return texts_[Slot(box)]->text().toStdString(); }
 
 void Form1::SetText(TextBoxId box, const std::string& text) {
-    QLineEdit* edit = texts_[Slot(box)];
-    edit->setText(QString::fromStdString(text));
-    // A number reads from its first digit: a box too narrow for the text
-    // shows its start, minus sign included, not its end.
-    edit->setCursorPosition(0);
+    writer_->Write(texts_[Slot(box)], QString::fromStdString(text));
 }
 
 int Form1::Check1Value() const {
@@ -311,6 +323,7 @@ void Form1::OnChartCleared() { picture1_->Cleared(); }
 void Form1::HandlerFinished() { canvas_->ScheduleUpdate(); }
 
 void Form1::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
+    rejected_ = true;
     // Shown once the handler has returned: a dialog's own event loop must not
     // run other handlers in the middle of this one.
     QMetaObject::invokeMethod(
@@ -341,7 +354,8 @@ void Form1::SetDopingEntryComplete(bool complete) {
                          complete ? palette().color(QPalette::Base) : kIncompleteTint);
         edit->setPalette(colours);
         edit->setToolTip(hint);
-        edit->setAccessibleDescription(hint);
+        edit->setAccessibleDescription(
+            InputDescription(description_.language().spoken, {TextBoxName(box)}, hint));
     }
 }
 
@@ -350,6 +364,7 @@ void Form1::ReportRuntimeError(carriers::ErrorKind kind) {
     // No handler may run behind the report, not even from its event loop.
     handlersStopped_ = true;
     for (QTimer* timer : timers_) timer->stop();
+    announcer_->Stop();
     const NoticeTexts& notices = description_.language().notices;
     QMessageBox report(QMessageBox::Critical, FromUtf8(notices.errorTitle),
                        RuntimeErrorText(notices, kind), QMessageBox::Ok, this);

@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace form {
 
+class Announcer;
+class BoxWriter;
 class StripChart;
 class ZoomStyle;
 
@@ -80,7 +82,7 @@ class Form1 : public QWidget, public carriers::Runtime {
     void ShowZoomMenu(const QPoint& at);
     void KeepOnScreen();
     void WireEvents();
-    void Run(Handler handler);
+    void Run(Handler handler, const Binding* binding = nullptr);
     void Command2_Click();
     void EndProgram(int status);
     void ShowRejection(carriers::TextBoxId box, carriers::AcceptedRange accepted);
@@ -99,6 +101,9 @@ class Form1 : public QWidget, public carriers::Runtime {
     QPushButton* command1_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QTimer* timer1_ = nullptr;
+    Announcer* announcer_ = nullptr;
+    BoxWriter* writer_ = nullptr;
+    bool rejected_ = false;  // by the handler that runs
     std::vector<QTimer*> timers_;
     bool handlersStopped_ = false;
     std::optional<int> exitStatus_;

@@ -25,6 +25,13 @@ SceneFacts FactsOf(const carriers::CarrierModel& model, bool running, bool field
 // The diagram's description, kept current by the front ends.
 std::string DescribeScene(const SpokenTexts& texts, const SceneFacts& facts);
 
+// How often a listener is told of what changes by itself during a run, in ms:
+// the diagram's and the chart's descriptions, a readout that has the focus,
+// and the doping entry, which speaks once the typing pauses.
+inline constexpr int kDescribeEveryMs = 1000;
+inline constexpr int kFocusedReadoutPauseMs = 2000;
+inline constexpr int kTypingPauseMs = 1000;
+
 // What an action announces once it has run.
 enum class Announcement { None, Start, Light, Diffusion, Field, Doping };
 std::string Announce(const SpokenTexts& texts, Announcement what, const SceneFacts& facts,
