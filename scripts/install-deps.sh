@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
+  python3-pyatspi at-spi2-core dbus-daemon
   fonts-ipafont-gothic fonts-dejavu-core fonts-urw-base35 libxcb1-dev
   desktop-file-utils appstream dpkg-dev file clang-format
   emscripten nodejs chromium fonttools python3-brotli fonts-liberation
