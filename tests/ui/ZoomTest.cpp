@@ -242,6 +242,30 @@ class ZoomTest : public QObject {
         }
     }
 
+    // Each tick repaints only around the markers: what the screen shows
+    // must still be what painting the whole window anew shows.
+    void tickRepaintsLeaveNothingBehind_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("2.5x") << 2.5;
+    }
+
+    void tickRepaintsLeaveNothingBehind() {
+        QFETCH(double, zoom);
+        const auto w = OpenWindow(form::EnglishLanguage());
+        ZoomTo(*w, zoom);
+        QTest::mouseClick(Control(*w, "Command1"), Qt::LeftButton);
+        QTest::qWait(600);  // a dozen ticks, the markers jittering
+        w->findChild<QTimer*>("Timer1")->stop();
+        QTest::qWait(50);  // the last tick's repaint
+        const auto* canvas = w->findChild<form::BandCanvas*>();
+        const QRect diagram = canvas->geometry();
+        const QImage onScreen = w->screen()->grabWindow(w->winId()).toImage().copy(diagram);
+        const QImage anew = w->grab(diagram).toImage();
+        QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32),
+                 anew.convertToFormat(QImage::Format_RGB32));
+    }
+
     void largestZoom_data() {
         QTest::addColumn<QSize>("available");
         QTest::addColumn<QSize>("frame");

@@ -54,6 +54,8 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& 
                        QWidget* parent)
     : QWidget(parent), runtime_(runtime) {
     setObjectName(QStringLiteral("BandCanvas"));
+    // It paints its own background, so the window need not paint beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     for (const ControlKey& key : PaintOrder()) {
         Step step;
         if (const ShapeSpec* shape = FindShape(key)) {
@@ -87,7 +89,7 @@ void BandCanvas::SetZoom(double zoom) {
         label.rect = ToPixels(label.place, zoom);
         if (label.fontPoints > 0) label.font = CaptionFont(label.fontPoints, zoom);
     }
-    lastDynamic_ = DynamicBounds();
+    lastDynamic_ = DynamicParts();
     update();
 }
 
@@ -107,32 +109,46 @@ bool BandCanvas::LineVisible(const LineSpec& line) const {
     return runtime_.Diagram().line7Visible[static_cast<std::size_t>(line.key.index)];
 }
 
-QRectF BandCanvas::DynamicBounds() const {
-    QRectF bounds;
-    for (const auto* markers : {&runtime_.Shape1(), &runtime_.Shape2()}) {
-        for (const carriers::Marker& m : markers->members()) {
+QRect BandCanvas::PixelBox(const QRectF& twips) const {
+    // Room for the pen and the circles' smoothed edges.
+    const QRectF padded = twips.adjusted(-kPen, -kPen, kPen, kPen);
+    const double scale = zoom_ * kPixelsPerTwip;
+    return QRectF(padded.topLeft() * scale, padded.bottomRight() * scale).toAlignedRect();
+}
+
+BandCanvas::Dynamic BandCanvas::DynamicParts() const {
+    Dynamic parts;
+    const carriers::MarkerArray* arrays[] = {&runtime_.Shape1(), &runtime_.Shape2()};
+    for (std::size_t kind = 0; kind < parts.markers.size(); ++kind) {
+        QRectF bounds;
+        for (const carriers::Marker& m : arrays[kind]->members()) {
             const QRectF r = MarkerRect(m);
             if (r.intersects(kClientTwips)) bounds |= r;
         }
+        if (!bounds.isEmpty()) parts.markers[kind] = PixelBox(bounds);
     }
     for (const LineSpec& line : LineTable()) {
         if (line.role != LineRole::FermiLevel && line.role != LineRole::PolarityMark) continue;
         if (!LineVisible(line)) continue;
         const QLineF l = LineTwips(line);
-        bounds |= QRectF(l.p1(), l.p2()).normalized();
+        parts.lines += PixelBox(QRectF(l.p1(), l.p2()).normalized());
     }
-    // Room for the pen and the circles' smoothed edges.
-    return bounds.adjusted(-kPen, -kPen, kPen, kPen);
+    return parts;
 }
 
 void BandCanvas::ScheduleUpdate() {
-    const QRectF now = DynamicBounds();
-    const QRectF dirty = (now | lastDynamic_) & kClientTwips;
-    lastDynamic_ = now;
-    if (dirty.isEmpty()) return;
-    const double scale = zoom_ * kPixelsPerTwip;
-    const QRectF px(dirty.topLeft() * scale, dirty.bottomRight() * scale);
-    update(px.toAlignedRect().adjusted(-1, -1, 1, 1));
+    Dynamic now = DynamicParts();
+    // Electrons and holes each keep near their band's edge: a box around
+    // each kind, where it was and where it is, leaves out the gap between
+    // the bands, which at a high zoom is most of the diagram.
+    QRegion dirty;
+    for (std::size_t kind = 0; kind < now.markers.size(); ++kind) {
+        dirty += now.markers[kind] | lastDynamic_.markers[kind];
+    }
+    if (now.lines != lastDynamic_.lines) dirty |= now.lines | lastDynamic_.lines;
+    lastDynamic_ = std::move(now);
+    dirty &= rect();
+    if (!dirty.isEmpty()) update(dirty);
 }
 
 const QPixmap& BandCanvas::MarkerImage(Step& step) {
@@ -172,6 +188,7 @@ void BandCanvas::PaintMarkers(QPainter& p, Step& step, const QRectF& exposed) {
 
 void BandCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    p.fillRect(event->rect(), palette().window());
     const double twipsPerPixel = kTwipsPerPixel / zoom_;
     const QRectF exposed(QPointF(event->rect().topLeft()) * twipsPerPixel,
                          QSizeF(event->rect().size()) * twipsPerPixel);
@@ -200,7 +217,7 @@ void BandCanvas::paintEvent(QPaintEvent* event) {
             }
             case StepKind::Label: {
                 const Label& label = labels_[step.label];
-                if (!QRectF(label.rect).intersects(event->rect())) break;
+                if (!event->region().intersects(label.rect)) break;
                 p.save();
                 p.resetTransform();
                 p.setFont(LabelFont(label));

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QRectF>
+#include <QRegion>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -64,12 +65,18 @@ class BandCanvas : public QWidget {
     void PaintMarkers(QPainter& p, Step& step, const QRectF& exposed);
     QLineF LineTwips(const LineSpec& line) const;
     bool LineVisible(const LineSpec& line) const;
-    QRectF DynamicBounds() const;
+    // What the model moves or shows, in logical pixels.
+    struct Dynamic {
+        std::array<QRect, 2> markers;  // electrons, holes
+        QRegion lines;
+    };
+    QRect PixelBox(const QRectF& twips) const;
+    Dynamic DynamicParts() const;
 
     const carriers::Runtime& runtime_;
     std::vector<Label> labels_;
     std::vector<Step> steps_;
-    QRectF lastDynamic_;
+    Dynamic lastDynamic_;
     double zoom_ = 1.0;
 };
 

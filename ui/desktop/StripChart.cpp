@@ -64,8 +64,14 @@ void StripChart::focusOutEvent(QFocusEvent* event) {
 void StripChart::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
-    p.setClipRect(contentsRect() & event->rect());
+    const QRect area = contentsRect() & event->rect();
+    p.setClipRect(area);
+    // A tick repaints one point's pixel: skip the others by their x alone.
+    const double twipsPerPixel = kTwipsPerPixel / zoom_;
+    const double fromX = (area.left() - contentsRect().left() - 1) * twipsPerPixel;
+    const double toX = (area.right() - contentsRect().left() + 1) * twipsPerPixel;
     for (const carriers::ChartPoint& point : Points()) {
+        if (point.x < fromX || point.x > toX) continue;
         p.fillRect(PixelOf(point.x, point.y), QColor::fromRgb(0xFF000000u | point.rgb));
     }
     // Line6 lies on top of the plotted points; at y 1440 it is below the
