@@ -260,24 +260,48 @@
       ctx.stroke();
     }
   };
+  // Each marker kind is drawn once into a small image at the current scale
+  // and stamped at every live marker's pixel: the tick only moves them.
+  const sprites = new Map();
+  const sprite = (shape) => {
+    let image = sprites.get(shape.name);
+    if (!image) {
+      image = document.createElement("canvas");
+      image.width = Math.ceil((shape.width * ratio) / twips) + 1;
+      image.height = Math.ceil((shape.height * ratio) / twips) + 1;
+      const ctx = image.getContext("2d");
+      ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      paintShape(ctx, shape, 0, 0, shape.width, shape.height);
+      sprites.set(shape.name, image);
+    }
+    return image;
+  };
+  // What the model moves or shows is painted every frame over an image of
+  // everything else. That is the paint order's picture because the markers
+  // stay in their band regions, where nothing drawn after them stands, and
+  // the Fermi line and the polarity marks are drawn after all the rest they
+  // can meet.
   const steps = desc.paintOrder.map((key) => {
     const shape = find(desc.shapes, key);
     if (shape && shape.role !== "Fixed") {
       const holes = shape.role === "HoleMarkers" ? 1 : 0;
-      return (ctx) => {
+      return { dynamic: true, paint: (ctx) => {
         const m = markerArray(holes);
+        const image = sprite(shape);
+        ctx.setTransform(1, 0, 0, 1, 0, 0);
         for (let i = 0; i < 101; i++) {
-          const left = snap(m[2 * i]);
           const top = snap(m[2 * i + 1]);
-          if (top >= desc.clientHeight || left >= desc.clientWidth) continue;
-          paintShape(ctx, shape, left, top, shape.width, shape.height);
+          if (top >= desc.clientHeight) continue;
+          const left = snap(m[2 * i]);
+          ctx.drawImage(image, Math.round((left * ratio) / twips), Math.round((top * ratio) / twips));
         }
-      };
+        ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      } };
     }
-    if (shape) return (ctx) => paintShape(ctx, shape, shape.left, shape.top, shape.width, shape.height);
+    if (shape) return { paint: (ctx) => paintShape(ctx, shape, shape.left, shape.top, shape.width, shape.height) };
     const line = find(desc.lines, key);
     if (line) {
-      return (ctx, state) => {
+      return { dynamic: line.role !== "Fixed", paint: (ctx, state) => {
         if (line.role === "PolarityMark" && !state.line7Visible[line.index]) return;
         const y1 = line.role === "FermiLevel" ? state.line3Y1 : line.y1;
         const y2 = line.role === "FermiLevel" ? state.line3Y2 : line.y2;
@@ -292,11 +316,11 @@
         ctx.lineTo(line.x2 + pen / 2, y2 + pen / 2);
         ctx.stroke();
         ctx.setLineDash([]);
-      };
+      } };
     }
     const label = labelSteps.get(domId(key));
     if (label) {
-      return (ctx) => {
+      return { paint: (ctx) => {
         ctx.save();
         ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
         ctx.font = label.font;
@@ -306,18 +330,29 @@
         label.lines.forEach((text, i) =>
           ctx.fillText(text, px(label.label.left), px(label.label.top) + label.ascent + i * label.lineHeight));
         ctx.restore();
-      };
+      } };
     }
-    return () => {};
+    return { paint: () => {} };
   });
+
+  const background = document.createElement("canvas");
+  const paintBackground = () => {
+    background.width = surface.width;
+    background.height = surface.height;
+    const ctx = background.getContext("2d");
+    ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+    for (const step of steps) if (!step.dynamic) step.paint(ctx);
+    sprites.clear();
+  };
 
   const paintSurface = () => {
     const ctx = surfaceContext;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.clearRect(0, 0, surface.width, surface.height);
+    ctx.drawImage(background, 0, 0);
     ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
     const state = diagram();
-    for (const step of steps) step(ctx, state);
+    for (const step of steps) if (step.dynamic) step.paint(ctx, state);
   };
 
   // The chart keeps what it has drawn and adds only the new points.
@@ -381,6 +416,7 @@
     chart.element.width = Math.round(inner(chart.control.width) * ratio);
     chart.element.height = Math.round(inner(chart.control.height) * ratio);
     chartClears = -1;
+    paintBackground();
     paint(performance.now());
   };
   addEventListener("resize", layout);
