@@ -76,7 +76,7 @@ void AllowTimeForEvents(unsigned long events) {
 // The last few events, for the failure report. The seed replays the whole
 // sequence, so nothing older is kept and a long run stays small.
 class RecentEvents {
-public:
+  public:
     void Add(std::string event) { ring_[count_++ % ring_.size()] = std::move(event); }
     const std::string& Last() const { return ring_[(count_ - 1) % ring_.size()]; }
 
@@ -90,7 +90,7 @@ public:
         return report;
     }
 
-private:
+  private:
     std::array<std::string, 16> ring_;
     unsigned long count_ = 0;
 };
@@ -98,7 +98,7 @@ private:
 // Presses OK on any message box the moment its event loop runs, and keeps
 // the titles, so a run-time error report cannot hang the test unseen.
 class BoxAnswerer : public QObject {
-public:
+  public:
     BoxAnswerer() {
         poll_.setInterval(0);
         connect(&poll_, &QTimer::timeout, this, [this] {
@@ -111,12 +111,12 @@ public:
     }
     QStringList titles;
 
-private:
+  private:
     QTimer poll_;
 };
 
 class Fuzzer {
-public:
+  public:
     Fuzzer(form::Form1& window, unsigned long seed) : w_(window), random_(seed), text_(random_) {
         // The test fires the timers itself, so a sequence replays exactly.
         timer1_ = w_.findChild<QTimer*>(QStringLiteral("Timer1"));
@@ -163,7 +163,7 @@ public:
         }
     }
 
-private:
+  private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
     std::string Fire(QTimer* timer, const char* what) {
@@ -231,7 +231,7 @@ private:
 class WindowFuzzTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         // The offscreen platform warns about every message box it sizes;
         // installed here, after Qt Test's own handler, which it passes on to.
@@ -297,7 +297,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-private:
+  private:
     static std::string Check(const form::Form1& window, const Fuzzer& fuzzer) {
         if (window.ExitStatus()) return "the program ended";
         const carriers::CarrierModel& model = window.Model();

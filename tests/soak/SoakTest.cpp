@@ -98,7 +98,7 @@ TEST(Equilibrium, ProductOfCountsNearExpOfTOver50At300K) {
     HeadlessRuntime rt;
     CarrierModel model(rt);
     model.Form_Load();
-    model.Command1_Click();  // 300 K, 0.5 eV: starts at 30 x 30 = 900
+    model.Command1_Click();                               // 300 K, 0.5 eV: starts at 30 x 30 = 900
     for (int t = 0; t < 5000; ++t) model.Timer1_Timer();  // settle
     double sum = 0.0;
     const int window = 60000;

@@ -27,7 +27,8 @@ const form::BandCanvas::Label* FindLabel(const Form1& window, std::string_view n
 // What the window shows for a control: a button's or box's caption, a text
 // box's text, or a painted label's caption.
 QString Shown(const Form1& window, const QString& control) {
-    if (const auto* button = window.findChild<const QAbstractButton*>(control)) return button->text();
+    if (const auto* button = window.findChild<const QAbstractButton*>(control))
+        return button->text();
     if (const auto* edit = window.findChild<const QLineEdit*>(control)) return edit->text();
     const QStringList parts = control.split(QLatin1Char('_'));
     const std::string name = parts[0].toStdString();
@@ -38,7 +39,8 @@ QString Shown(const Form1& window, const QString& control) {
 // Where a control stands, logical pixels.
 QRect PlaceOf(const Form1& window, const form::ControlSpec& control) {
     if (control.kind != form::ControlKind::Label) {
-        QString name = QString::fromUtf8(control.key.name.data(), static_cast<qsizetype>(control.key.name.size()));
+        QString name = QString::fromUtf8(control.key.name.data(),
+                                         static_cast<qsizetype>(control.key.name.size()));
         return window.findChild<const QWidget*>(name)->geometry();
     }
     return FindLabel(window, control.key.name, control.key.index)->rect;
@@ -48,7 +50,7 @@ QRect PlaceOf(const Form1& window, const form::ControlSpec& control) {
 
 class CaptionsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void captionsOfBothBuilds_data() {
         QTest::addColumn<QString>("build");
         QTest::addColumn<QString>("control");
@@ -105,8 +107,8 @@ private slots:
         QFETCH(QString, expected);
         const auto window = OpenWindow(LanguageOf(build));
         QVERIFY(window);
-        const QString shown = control == QLatin1String("title") ? window->windowTitle()
-                                                                : Shown(*window, control);
+        const QString shown =
+            control == QLatin1String("title") ? window->windowTitle() : Shown(*window, control);
         QCOMPARE(shown, expected);
     }
 
@@ -124,11 +126,13 @@ private slots:
         QStringList moved;
         for (const form::ControlSpec& control : form::ControlTable()) {
             if (PlaceOf(*english, control) != PlaceOf(*japanese, control)) {
-                moved << QString::fromUtf8(control.key.name.data(), static_cast<qsizetype>(control.key.name.size()));
+                moved << QString::fromUtf8(control.key.name.data(),
+                                           static_cast<qsizetype>(control.key.name.size()));
             }
         }
         moved.sort();
-        QCOMPARE(moved, QStringList({"Check1", "Label1", "Label10", "Label11", "Label3", "Label5"}));
+        QCOMPARE(moved,
+                 QStringList({"Check1", "Label1", "Label10", "Label11", "Label3", "Label5"}));
         // Twips / 15: Label10 is the narrow two-by-two title, Check1 in line.
         QCOMPARE(FindLabel(*japanese, "Label10", -1)->rect, QRect(312, 16, 25, 33));
         QCOMPARE(FindLabel(*english, "Label10", -1)->rect, QRect(288, 8, 57, 33));
@@ -167,15 +171,33 @@ private slots:
         QTest::addColumn<QString>("build");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
-        QTest::newRow("en Text1") << "quarvel" << "Text1" << "Temp.(K)";
-        QTest::newRow("en Text2") << "quarvel" << "Text2" << "Fermi  level (eV)";
-        QTest::newRow("en Text4") << "quarvel" << "Text4" << "ND";
-        QTest::newRow("en Text7") << "quarvel" << "Text7" << "Current (mA)";
-        QTest::newRow("en Picture1") << "quarvel" << "Picture1" << "Electron Density";
-        QTest::newRow("en Command2") << "quarvel" << "Command2" << "Close";
-        QTest::newRow("en Check1") << "quarvel" << "Check1" << "Weak Electric field";
-        QTest::newRow("ja Text1") << "norvia" << "Text1" << "温度(K)";
-        QTest::newRow("ja Text6") << "norvia" << "Text6" << "正孔数";
+        QTest::newRow("en Text1") << "quarvel"
+                                  << "Text1"
+                                  << "Temp.(K)";
+        QTest::newRow("en Text2") << "quarvel"
+                                  << "Text2"
+                                  << "Fermi  level (eV)";
+        QTest::newRow("en Text4") << "quarvel"
+                                  << "Text4"
+                                  << "ND";
+        QTest::newRow("en Text7") << "quarvel"
+                                  << "Text7"
+                                  << "Current (mA)";
+        QTest::newRow("en Picture1") << "quarvel"
+                                     << "Picture1"
+                                     << "Electron Density";
+        QTest::newRow("en Command2") << "quarvel"
+                                     << "Command2"
+                                     << "Close";
+        QTest::newRow("en Check1") << "quarvel"
+                                   << "Check1"
+                                   << "Weak Electric field";
+        QTest::newRow("ja Text1") << "norvia"
+                                  << "Text1"
+                                  << "温度(K)";
+        QTest::newRow("ja Text6") << "norvia"
+                                  << "Text6"
+                                  << "正孔数";
     }
 
     void accessibleNames() {

@@ -13,7 +13,7 @@ QLineEdit* Box(Form1& w, const char* name) { return w.findChild<QLineEdit*>(name
 
 class NoticesTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     // Start refuses a box it cannot use: the notice names the box by its
@@ -24,14 +24,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("temperature") << false << "Text1" << "99999" << "Temp.(K)"
-                                     << QStringList{"0", "4436"};
-        QTest::newRow("fermi level") << false << "Text2" << "abc" << "Fermi  level (eV)"
-                                     << QStringList{"-24.706", "29.907"};
-        QTest::newRow("temperature, norvia") << true << "Text1" << "" << "温度(K)"
-                                             << QStringList{"0", "4436"};
-        QTest::newRow("fermi level, norvia") << true << "Text2" << "30" << "フェルミ準位(eV)"
-                                             << QStringList{"29.907"};
+        QTest::newRow("temperature") << false << "Text1"
+                                     << "99999"
+                                     << "Temp.(K)" << QStringList{"0", "4436"};
+        QTest::newRow("fermi level") << false << "Text2"
+                                     << "abc"
+                                     << "Fermi  level (eV)" << QStringList{"-24.706", "29.907"};
+        QTest::newRow("temperature, norvia") << true << "Text1"
+                                             << ""
+                                             << "温度(K)" << QStringList{"0", "4436"};
+        QTest::newRow("fermi level, norvia") << true << "Text2"
+                                             << "30"
+                                             << "フェルミ準位(eV)" << QStringList{"29.907"};
     }
 
     void startNamesTheRefusedBoxAndItsRange() {
@@ -82,17 +86,22 @@ private slots:
         QTest::addColumn<bool>("japanese");
         QTest::addColumn<QString>("donors");
         QTest::addColumn<QString>("acceptors");
-        QTest::newRow("empty") << false << "" << "1e10";
-        QTest::newRow("half-typed exponent") << false << "1e" << "1e10";
-        QTest::newRow("opposite signs") << false << "1e10" << "-1e10";
-        QTest::newRow("zero acceptors, norvia") << true << "1e10" << "0";
+        QTest::newRow("empty") << false << ""
+                               << "1e10";
+        QTest::newRow("half-typed exponent") << false << "1e"
+                                             << "1e10";
+        QTest::newRow("opposite signs") << false << "1e10"
+                                        << "-1e10";
+        QTest::newRow("zero acceptors, norvia") << true << "1e10"
+                                                << "0";
     }
 
     void unusableDopingIsShownQuietlyUntilMended() {
         QFETCH(bool, japanese);
         QFETCH(QString, donors);
         QFETCH(QString, acceptors);
-        const form::Language& language = japanese ? form::JapaneseLanguage() : form::EnglishLanguage();
+        const form::Language& language =
+            japanese ? form::JapaneseLanguage() : form::EnglishLanguage();
         const auto w = OpenWindow(language);
         QLineEdit* text4 = Box(*w, "Text4");
         QLineEdit* text5 = Box(*w, "Text5");

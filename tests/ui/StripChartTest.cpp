@@ -20,7 +20,7 @@ QColor PixelAt(StripChart& chart, int xTwips, int yTwips) {
 
 class StripChartTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pointsLandInTheDrawingAreaAndSurviveRepaints() {
         carriers::HeadlessRuntime rt;
         StripChart chart(rt, nullptr);
@@ -33,7 +33,7 @@ private slots:
         rt.Picture1PSet(30.0f, 1380.0f, kBlack);  // none
         QCOMPARE(PixelAt(chart, 0, 960), QColor(Qt::black));
         QCOMPARE(PixelAt(chart, 30, 1380), QColor(Qt::black));
-        QCOMPARE(PixelAt(chart, 0, 975), background);  // one pixel lower
+        QCOMPARE(PixelAt(chart, 0, 975), background);   // one pixel lower
         QCOMPARE(PixelAt(chart, 15, 960), background);  // 2 twips stay in pixel 0
 
         chart.hide();

@@ -22,7 +22,7 @@ inline std::unique_ptr<form::Form1> OpenWindow(const form::Language& language) {
 // Answers every modal message box from inside its own event loop, the way a
 // user would press OK, and keeps what it said.
 class MessageBoxAnswerer : public QObject {
-public:
+  public:
     MessageBoxAnswerer() {
         poll_.setInterval(10);
         connect(&poll_, &QTimer::timeout, this, [this] {
@@ -38,14 +38,14 @@ public:
     QStringList titles;
     QStringList texts;
 
-private:
+  private:
     QTimer poll_;
 };
 
-#define QUARVEL_TEST_MAIN(TestClass)                              \
-    int main(int argc, char** argv) {                             \
-        QApplication app(argc, argv);                             \
-        form::PrepareApplication(form::EnglishLanguage());        \
-        TestClass test;                                           \
-        return QTest::qExec(&test, argc, argv);                   \
+#define QUARVEL_TEST_MAIN(TestClass)                       \
+    int main(int argc, char** argv) {                      \
+        QApplication app(argc, argv);                      \
+        form::PrepareApplication(form::EnglishLanguage()); \
+        TestClass test;                                    \
+        return QTest::qExec(&test, argc, argv);            \
     }

@@ -40,7 +40,7 @@ void ReplaceText(QLineEdit* box, const QString& text) {
 
 class WiringTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startsIdleWithMarksHiddenAndNothingInView() {
         const auto w = OpenWindow(form::EnglishLanguage());
         QVERIFY(!Timer(*w, "Timer1")->isActive());
@@ -61,8 +61,8 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QCOMPARE(QApplication::focusWidget(), w->findChild<QWidget*>("Command1"));
-        const QStringList expected = {"Command2", "Text1", "Text2", "Text3",  "Command4",
-                                      "Text4",    "Text5", "Check1", "Text6", "Text7",
+        const QStringList expected = {"Command2", "Text1",    "Text2",   "Text3", "Command4",
+                                      "Text4",    "Text5",    "Check1",  "Text6", "Text7",
                                       "Command5", "Picture1", "Command1"};
         QStringList visited;
         for (qsizetype i = 0; i < expected.size(); ++i) {

@@ -70,6 +70,8 @@ void Announcer::HandlerFinished(const Binding* binding) {
         typed_ = FromUtf8(said);
         typing_.start();
     } else {
+        // What came after the typing is newer than what the typing set.
+        typing_.stop();
         AnnounceOnCanvas(diagram_, FromUtf8(said));
     }
 }

@@ -10,7 +10,7 @@ namespace carriers {
 // 16-bit signed integer whose arithmetic never wraps: a result outside
 // -32768..32767 raises the overflow error instead.
 class Integer {
-public:
+  public:
     static constexpr int kMin = -32768;
     static constexpr int kMax = 32767;
 
@@ -21,13 +21,19 @@ public:
     constexpr int value() const { return value_; }
     explicit constexpr operator double() const { return value_; }
 
-    friend constexpr Integer operator+(Integer a, Integer b) { return Integer(a.value_ + b.value_); }
-    friend constexpr Integer operator-(Integer a, Integer b) { return Integer(a.value_ - b.value_); }
-    friend constexpr Integer operator*(Integer a, Integer b) { return Integer(a.value_ * b.value_); }
+    friend constexpr Integer operator+(Integer a, Integer b) {
+        return Integer(a.value_ + b.value_);
+    }
+    friend constexpr Integer operator-(Integer a, Integer b) {
+        return Integer(a.value_ - b.value_);
+    }
+    friend constexpr Integer operator*(Integer a, Integer b) {
+        return Integer(a.value_ * b.value_);
+    }
     friend constexpr bool operator==(Integer a, Integer b) = default;
     friend constexpr auto operator<=>(Integer a, Integer b) = default;
 
-private:
+  private:
     static constexpr std::int16_t Narrow(int v) {
         if (v < kMin || v > kMax) Raise(ErrorKind::Overflow);
         return static_cast<std::int16_t>(v);

@@ -15,7 +15,7 @@ struct Marker {
 
 // Shape1 (electrons) or Shape2 (holes): members 0..100, created at load.
 class MarkerArray {
-public:
+  public:
     static constexpr int kUBound = 100;
     static constexpr int kSize = kUBound + 1;
 
@@ -31,7 +31,7 @@ public:
     const Marker& at(int index) const { return members_.at(static_cast<std::size_t>(index)); }
     const std::array<Marker, kSize>& members() const { return members_; }
 
-private:
+  private:
     std::array<Marker, kSize> members_{};
 };
 

@@ -11,7 +11,7 @@ namespace carriers {
 // same sequence. Tests may script the next draws; scripted values are handed
 // out first, then the generator goes on where it stood.
 class Random {
-public:
+  public:
     static constexpr std::uint32_t kSeed = 5489u;
 
     float Next() {
@@ -26,7 +26,7 @@ public:
     std::size_t ScriptLeft() const { return script_.size() - scriptPos_; }
     std::uint64_t Draws() const { return draws_; }
 
-private:
+  private:
     std::mt19937 engine_{kSeed};
     std::vector<float> script_;
     std::size_t scriptPos_ = 0;

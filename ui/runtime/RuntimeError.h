@@ -19,12 +19,12 @@ enum class ErrorKind {
 const char* ErrorKindName(ErrorKind kind);
 
 class RuntimeError : public std::exception {
-public:
+  public:
     explicit RuntimeError(ErrorKind kind) : kind_(kind) {}
     ErrorKind kind() const { return kind_; }
     const char* what() const noexcept override { return ErrorKindName(kind_); }
 
-private:
+  private:
     ErrorKind kind_;
 };
 

@@ -8,7 +8,7 @@ namespace carriers {
 // A value that holds either an Integer or a Single and remembers which; used
 // for the shared LoopIndex and CellIndex.
 class Tagged {
-public:
+  public:
     enum class Kind { Empty, Integer, Single };
 
     constexpr Tagged() = default;
@@ -23,14 +23,17 @@ public:
     // An index is the nearest integer (ties to even); beyond 16 bits overflows.
     int ToIndex() const {
         switch (kind_) {
-            case Kind::Single: return RoundToInteger(static_cast<double>(single_)).value();
-            case Kind::Integer: return integer_.value();
-            case Kind::Empty: break;
+            case Kind::Single:
+                return RoundToInteger(static_cast<double>(single_)).value();
+            case Kind::Integer:
+                return integer_.value();
+            case Kind::Empty:
+                break;
         }
         return 0;  // an empty value reads as zero
     }
 
-private:
+  private:
     Kind kind_ = Kind::Empty;
     Integer integer_{};
     float single_ = 0.0f;
