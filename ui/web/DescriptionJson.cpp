@@ -192,6 +192,9 @@ std::string DescriptionJson(const FormDescription& form) {
     for (std::string_view name : notices.errorNames) j.Text(name);
     j.Close(']').Close('}');
     j.Key("diagramName").Text(language.spoken.diagramName);
+    j.Key("listening").Open('{').Key("describeEveryMs").Number(kDescribeEveryMs);
+    j.Key("focusedReadoutPauseMs").Number(kFocusedReadoutPauseMs);
+    j.Key("typingPauseMs").Number(kTypingPauseMs).Close('}');
     j.Close('}');
     return j.Take();
 }

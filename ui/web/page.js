@@ -136,7 +136,7 @@
     requestAnimationFrame(() => (announcer.textContent = text));
   };
   // Typing in the doping boxes is announced once it pauses.
-  const typingPause = 1000;
+  const typingPause = desc.listening.typingPauseMs;
   let typingTimer = 0;
   const describeNow = () => {
     sceneText.textContent = module.UTF8ToString(module._quarvel_scene());
@@ -388,7 +388,7 @@
   };
 
   // The descriptions follow the run, but not at every tick.
-  const describeEvery = 1000;
+  const describeEvery = desc.listening.describeEveryMs;
   let describedAt = -Infinity;
   const paint = (now) => {
     paintPending = false;
@@ -425,7 +425,7 @@
   // What the module calls.
   // A readout with the focus is heard at most this often; the latest count
   // shows when the time is up or the focus leaves.
-  const focusedReadoutPause = 2000;
+  const focusedReadoutPause = desc.listening.focusedReadoutPauseMs;
   const pendingReadout = new Map();
   const show = (element, text) => {
     // The same text again is not a change, for the eye or the ear.
