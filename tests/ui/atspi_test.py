@@ -99,14 +99,17 @@ def check_build(program, name):
     boxes = of_role(objects, pyatspi.ROLE_TEXT)
     buttons = of_role(objects, pyatspi.ROLE_PUSH_BUTTON)
     notifications = of_role(objects, pyatspi.ROLE_NOTIFICATION)
-    if not check(len(boxes) == 7 and len(buttons) == 4 and len(notifications) == 1,
-                 "seven text boxes, four buttons and one notification"):
+    charts = of_role(objects, pyatspi.ROLE_CHART)
+    if not check(len(boxes) == 7 and len(buttons) == 4 and len(notifications) == 1
+                 and len(charts) == 1, "seven text boxes, four buttons, a notification, a chart"):
         return started.kill()
     diagram = notifications[0].parent
     check(diagram.name != "" and len(of_role(diagram, pyatspi.ROLE_LABEL)) == 17,
           f"the diagram '{diagram.name}' holds the painted labels and the notification")
     idle = diagram.description
     check(idle != "" and not numbers(idle), f"before Start the diagram says no numbers: {idle}")
+    check(charts[0].description != "" and not numbers(charts[0].description),
+          f"so does the chart: {charts[0].description}")
     # In layout order: temperature, Fermi level, electrons, ND, NA, holes, current.
     temperature, fermi, electrons = boxes[0], boxes[1], boxes[2]
     inputs = [boxes[i] for i in (0, 1, 3, 4)] + of_role(objects, pyatspi.ROLE_CHECK_BOX)
@@ -162,6 +165,11 @@ def check_build(program, name):
         gaps = [b - a for a, b in zip(heard, heard[1:])]
         check(1 <= len(heard) <= 6 and min(gaps, default=2) > 1.5,
               f"the focused count is heard at most every 2 s: {len(heard)} in 9 s")
+
+    charts[0].queryComponent().grabFocus()
+    wait_for(lambda: charts[0].getState().contains(pyatspi.STATE_FOCUSED), 5)
+    trend = charts[0].description
+    check(len(numbers(trend)) >= 3, f"the focused chart describes its trend: {trend}")
 
     press(buttons[1])  # Close
     try:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BandCanvas.h"
+#include "StripChart.h"
 
 namespace form {
 
@@ -138,6 +139,11 @@ class CanvasInterface : public QAccessibleWidget {
 
 QAccessibleInterface* CanvasFactory(const QString&, QObject* object) {
     if (auto* canvas = qobject_cast<BandCanvas*>(object)) return new CanvasInterface(canvas);
+    // A QFrame is a "frame" to AT-SPI, which a screen reader takes for a
+    // window and does not read when it gets the focus.
+    if (auto* chart = qobject_cast<StripChart*>(object)) {
+        return new QAccessibleWidget(chart, QAccessible::Chart);
+    }
     return nullptr;
 }
 
