@@ -16,10 +16,10 @@ build: deps build/build.ninja
 	cmake --build --preset release -j $(JOBS)
 
 run: build
-	./build/ui/quarvel
+	./build/ui/desktop/quarvel
 
 run-norvia: build
-	./build/ui/norvia
+	./build/ui/desktop/norvia
 
 build-web/build.ninja: | deps
 	cmake --preset web
@@ -47,8 +47,8 @@ test-web: web
 
 # Pictures of a running simulation in both builds, for the README.
 screenshots: build
-	bash ui/desktop/tools/screenshot.sh ./build/ui/quarvel Quarvel docs/quarvel.png
-	bash ui/desktop/tools/screenshot.sh ./build/ui/norvia Norvia docs/norvia.png
+	bash ui/desktop/tools/screenshot.sh ./build/ui/desktop/quarvel Quarvel docs/quarvel.png
+	bash ui/desktop/tools/screenshot.sh ./build/ui/desktop/norvia Norvia docs/norvia.png
 
 bench: build
 	./build/bench/tick_bench
