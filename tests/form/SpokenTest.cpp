@@ -10,7 +10,7 @@ namespace {
 const SpokenTexts& en = EnglishSpoken();
 
 SceneFacts Running(double ef, int electrons, int holes, bool field = false) {
-    return {true, 300, ef, electrons, holes, field};
+    return {true, 300, ef, electrons, holes, field, true};
 }
 
 TEST(SpokenScene, ReadsAsAStudentWouldSayIt) {
@@ -18,7 +18,7 @@ TEST(SpokenScene, ReadsAsAStudentWouldSayIt) {
         DescribeScene(en, Running(0.5, 29, 29)),
         "Band diagram. Running at 300 K. Fermi level 0.5 eV, midway between the band "
         "edges. 29 electrons in the conduction band, 29 holes in the valence band. No field.");
-    EXPECT_EQ(DescribeScene(en, {false, 0, 0.0, 0, 0, true}),
+    EXPECT_EQ(DescribeScene(en, {false, 0, 0.0, 0, 0, true, true}),
               "Band diagram. Not started. Weak field on: electrons drift right, holes drift left.");
     EXPECT_EQ(DescribeScene(JapaneseSpoken(), Running(0.5, 29, 29)),
               "バンド図。 300 K で実行中です。 フェルミ準位は 0.5 eV で、二つのバンド端の中央に"
@@ -56,6 +56,9 @@ TEST(SpokenAnnouncements, NameWhatEachActionDid) {
     EXPECT_EQ(Announce(en, Announcement::Doping, facts, "0.172536375301856"),
               "Fermi level set to 0.17 eV.");
     EXPECT_EQ(Announce(en, Announcement::Doping, facts, "1e"), "");  // nothing usable written
+    SceneFacts unusable = facts;
+    unusable.dopingUsable = false;  // Text2 still holds the last level the boxes gave
+    EXPECT_EQ(Announce(en, Announcement::Doping, unusable, "0.172536375301856"), "");
     EXPECT_EQ(Announce(en, Announcement::None, facts, ""), "");
 }
 

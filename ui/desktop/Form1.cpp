@@ -64,8 +64,8 @@ Form1::Form1(const Language& language, QWidget* parent)
     WireEvents();
     announcer_ = new Announcer(
         description_.language().spoken, *this,
-        [this] { return FactsOf(model_, timer1_->isActive(), Check1Value() == 1); }, canvas_,
-        picture1_, this);
+        [this] { return FactsOf(model_, timer1_->isActive(), Check1Value() == 1, dopingUsable_); },
+        canvas_, picture1_, this);
     CreateZoomCommands();
     SetZoom(ZoomSteps().front());
     for (QTimer* timer : timers_) {
@@ -345,6 +345,7 @@ void Form1::ShowRejection(TextBoxId box, carriers::AcceptedRange accepted) {
 }
 
 void Form1::SetDopingEntryComplete(bool complete) {
+    dopingUsable_ = complete;
     const QString hint =
         complete ? QString() : FromUtf8(description_.language().notices.dopingIncomplete);
     for (TextBoxId box : {TextBoxId::Text4, TextBoxId::Text5}) {

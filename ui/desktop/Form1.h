@@ -106,6 +106,7 @@ class Form1 : public QWidget, public carriers::Runtime {
     bool rejected_ = false;  // by the handler that runs
     std::vector<QTimer*> timers_;
     bool handlersStopped_ = false;
+    bool dopingUsable_ = true;
     std::optional<int> exitStatus_;
 };
 

@@ -69,7 +69,7 @@ std::size_t TicksPerMinute() {
 
 }  // namespace
 
-SceneFacts FactsOf(const CarrierModel& model, bool running, bool field) {
+SceneFacts FactsOf(const CarrierModel& model, bool running, bool field, bool dopingUsable) {
     const double ef =
         (CarrierModel::ValenceEdgeY - model.FermiLevelY.value()) / CarrierModel::TwipsPerEV;
     return {running,
@@ -77,7 +77,8 @@ SceneFacts FactsOf(const CarrierModel& model, bool running, bool field) {
             ef,
             model.ElectronCount.value(),
             model.HoleCount.value(),
-            field};
+            field,
+            dopingUsable};
 }
 
 std::string DescribeScene(const SpokenTexts& texts, const SceneFacts& facts) {
@@ -108,6 +109,8 @@ std::string Announce(const SpokenTexts& texts, Announcement what, const SceneFac
         case Announcement::Field:
             return std::string(facts.field ? texts.fieldOn : texts.fieldOff);
         case Announcement::Doping:
+            // An unusable pair leaves the Fermi level as it was: nothing to say.
+            if (!facts.dopingUsable) return {};
             try {
                 return Fill(texts.dopingSet,
                             {{"{ef}", Spoken(carriers::TextToDouble(fermiLevelText))}});

@@ -18,9 +18,11 @@ struct SceneFacts {
     int electrons;
     int holes;
     bool field;
+    bool dopingUsable;  // the doping boxes hold a pair that sets the Fermi level
 };
 
-SceneFacts FactsOf(const carriers::CarrierModel& model, bool running, bool field);
+SceneFacts FactsOf(const carriers::CarrierModel& model, bool running, bool field,
+                   bool dopingUsable);
 
 // The diagram's description, kept current by the front ends.
 std::string DescribeScene(const SpokenTexts& texts, const SceneFacts& facts);

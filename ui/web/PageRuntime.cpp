@@ -58,13 +58,13 @@ std::string PageRuntime::Dispatch(std::size_t binding) {
     Runtime::Dispatch([this, handler] { (model_.*handler)(); });
     if (ended_ || rejected_) return {};  // the notice or the ending speaks
     return Announce(description_.language().spoken, bindings[binding].announce,
-                    FactsOf(model_, timer1Enabled_, Check1Value() == 1),
+                    FactsOf(model_, timer1Enabled_, Check1Value() == 1, dopingUsable_),
                     Text(carriers::TextBoxId::Text2));
 }
 
 std::string PageRuntime::Scene() const {
     return DescribeScene(description_.language().spoken,
-                         FactsOf(model_, timer1Enabled_, Check1Value() == 1));
+                         FactsOf(model_, timer1Enabled_, Check1Value() == 1, dopingUsable_));
 }
 
 std::string PageRuntime::Text(carriers::TextBoxId box) const {
@@ -98,6 +98,7 @@ void PageRuntime::RejectInput(carriers::TextBoxId box, carriers::AcceptedRange a
 }
 
 void PageRuntime::SetDopingEntryComplete(bool complete) {
+    dopingUsable_ = complete;
     const std::string hint(description_.language().notices.dopingIncomplete);
     PageSetDopingComplete(complete ? 1 : 0, hint.c_str());
 }

@@ -45,6 +45,7 @@ class PageRuntime : public carriers::Runtime {
     bool timer1Enabled_ = false;
     bool ended_ = false;
     bool rejected_ = false;  // the running handler refused a box
+    bool dopingUsable_ = true;
 };
 
 }  // namespace form
