@@ -12,9 +12,11 @@ namespace form {
 
 namespace {
 
-class PaintedLabel : public QAccessibleInterface {
+// What every object the canvas paints, rather than holds as a widget, has
+// in common: it belongs to the canvas, has no children and cannot be edited.
+class PaintedChild : public QAccessibleInterface {
   public:
-    PaintedLabel(BandCanvas* canvas, std::size_t index) : canvas_(canvas), index_(index) {}
+    explicit PaintedChild(BandCanvas* canvas) : canvas_(canvas) {}
 
     bool isValid() const override { return !canvas_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -27,16 +29,7 @@ class PaintedLabel : public QAccessibleInterface {
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name && canvas_ ? Label().caption : QString();
-    }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!canvas_) return {};
-        const QRect r = Label().rect;
-        return {canvas_->mapToGlobal(r.topLeft()), r.size()};
-    }
-    QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
@@ -44,10 +37,27 @@ class PaintedLabel : public QAccessibleInterface {
     }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
+  protected:
+    QPointer<BandCanvas> canvas_;
+};
+
+class PaintedLabel : public PaintedChild {
+  public:
+    PaintedLabel(BandCanvas* canvas, std::size_t index) : PaintedChild(canvas), index_(index) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && canvas_ ? Label().caption : QString();
+    }
+    QRect rect() const override {
+        if (!canvas_) return {};
+        const QRect r = Label().rect;
+        return {canvas_->mapToGlobal(r.topLeft()), r.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+
   private:
     const BandCanvas::Label& Label() const { return canvas_->Labels()[index_]; }
 
-    QPointer<BandCanvas> canvas_;
     std::size_t index_;
 };
 
@@ -58,41 +68,25 @@ constexpr char kAnnouncement[] = "quarvelAnnouncement";
 // The diagram's last announcement. Qt 6.4 has no announcement event, and
 // Orca ignores name and text changes away from the focus; what it does speak
 // is a notification that is shown, once each time, without the focus moving.
-class Announcement : public QAccessibleInterface {
+class Announcement : public PaintedChild {
   public:
-    explicit Announcement(BandCanvas* canvas) : canvas_(canvas) {}
+    explicit Announcement(BandCanvas* canvas) : PaintedChild(canvas) {}
 
-    bool isValid() const override { return !canvas_.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return canvas_ ? canvas_->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(canvas_.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name ? Said() : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override {
-        QAccessible::State s;
-        s.readOnly = true;
+        QAccessible::State s = PaintedChild::state();
         s.invisible = Said().isEmpty();
         return s;
     }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   private:
     QString Said() const {
         return canvas_ ? canvas_->property(kAnnouncement).toString() : QString();
     }
-
-    QPointer<BandCanvas> canvas_;
 };
 
 class CanvasInterface : public QAccessibleWidget {
