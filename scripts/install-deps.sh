@@ -13,7 +13,7 @@ packages=(
   python3-pyatspi at-spi2-core dbus-daemon
   fonts-ipafont-gothic fonts-dejavu-core fonts-urw-base35 libxcb1-dev
   desktop-file-utils appstream dpkg-dev file clang-format
-  emscripten nodejs chromium fonttools python3-brotli fonts-liberation
+  emscripten nodejs chromium fonttools python3-brotli fonts-liberation locales
 )
 # A machine whose nodejs comes with its own npm has no Debian npm package.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -25,15 +25,22 @@ for p in "${packages[@]}"; do
   fi
 done
 
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-  fi
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -q
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# A locale whose decimal separator is a comma, so the conversion tests can
+# show that the process locale changes nothing.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
 # The browser tests' npm packages, exactly as the lockfile pins them.
