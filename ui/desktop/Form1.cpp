@@ -130,11 +130,11 @@ void Form1::CreateControls() {
 
 void Form1::CreateTimers() {
     // Timers are children, found by name like every other control.
-    for (const TimerSpec& spec : TimerTable()) {
+    for (const TimerSpec& row : TimerTable()) {
         auto* timer = new QTimer(this);
-        timer->setObjectName(FromUtf8(spec.key.name));
-        timer->setInterval(spec.intervalMs);
-        timer->setProperty("enabledAtLoad", spec.enabledAtLoad);
+        timer->setObjectName(FromUtf8(row.key.name));
+        timer->setInterval(row.intervalMs);
+        timer->setProperty("enabledAtLoad", row.enabledAtLoad);
         timers_.push_back(timer);
     }
     timer1_ = findChild<QTimer*>(QStringLiteral("Timer1"));

@@ -72,7 +72,7 @@ def main():
 
     desc = description(args.node, args.module)
     text = shown_text(desc)
-    faces = [font_face(*spec.split("=", 1), text) for spec in args.font]
+    faces = [font_face(*pair.split("=", 1), text) for pair in args.font]
     with open(args.template, encoding="utf-8") as f:
         page = f.read()
     with open(args.style, encoding="utf-8") as f:

@@ -159,7 +159,7 @@
     describeNow();
   };
   const timers = {};
-  desc.timers.forEach((t) => (timers[t.name] = { spec: t, handle: 0, binding: -1 }));
+  desc.timers.forEach((t) => (timers[t.name] = { row: t, handle: 0, binding: -1 }));
   const loads = [];
   desc.bindings.forEach((binding, index) => {
     if (binding.event === "Load") return loads.push(index);
@@ -171,7 +171,7 @@
   // A browser never queues interval callbacks that fell due while the page
   // was busy, so a slow tick lowers the rate instead of building a backlog.
   const startTimer = (timer) => {
-    if (!timer.handle) timer.handle = setInterval(() => dispatch(timer.binding), timer.spec.intervalMs);
+    if (!timer.handle) timer.handle = setInterval(() => dispatch(timer.binding), timer.row.intervalMs);
   };
   const stopTimer = (timer) => {
     clearInterval(timer.handle);
@@ -530,7 +530,7 @@
 
   layout();
   loads.forEach(dispatch);
-  Object.values(timers).forEach((t) => t.spec.enabledAtLoad && startTimer(t));
+  Object.values(timers).forEach((t) => t.row.enabledAtLoad && startTimer(t));
   // Enter or the space bar starts a run right away.
   elements.Command1.focus();
   document.documentElement.dataset.ready = "true";
