@@ -62,7 +62,8 @@ void Announcer::HandlerFinished(const Binding* binding) {
     const bool action = !binding || binding->event != Event::Timer;
     scene_.Refresh(action);
     trend_.Refresh(false);
-    if (!binding) return;
+    // The ticks announce nothing: no need to gather the facts for them.
+    if (!binding || binding->announce == Announcement::None) return;
     const std::string said =
         Announce(texts_, binding->announce, facts_(), runtime_.Text(carriers::TextBoxId::Text2));
     if (said.empty()) return;

@@ -56,8 +56,11 @@ std::string PageRuntime::Dispatch(std::size_t binding) {
     }
     rejected_ = false;
     Runtime::Dispatch([this, handler] { (model_.*handler)(); });
-    if (ended_ || rejected_) return {};  // the notice or the ending speaks
-    return Announce(description_.language().spoken, bindings[binding].announce,
+    // The notice or the ending speaks; the ticks say nothing, and must not
+    // ask the page for the boxes 20 times a second to say it.
+    const Announcement announce = bindings[binding].announce;
+    if (ended_ || rejected_ || announce == Announcement::None) return {};
+    return Announce(description_.language().spoken, announce,
                     FactsOf(model_, timer1Enabled_, Check1Value() == 1, dopingUsable_),
                     Text(carriers::TextBoxId::Text2));
 }
