@@ -48,6 +48,19 @@ void PaintShape(QPainter& p, ShapeKind kind, const QRectF& box, const ShapeSpec&
     }
 }
 
+// Black ink stands out on the bands' fixed fills under every theme; over
+// the window it takes the palette's text colour, which a dark theme makes
+// light, as the captions do.
+QColor InkAt(const QPointF& twips, const QPalette& palette) {
+    for (const ShapeSpec& shape : ShapeTable()) {
+        if (shape.role == ShapeRole::Fixed && shape.fill &&
+            ToTwipsRect(shape.place).contains(twips)) {
+            return Qt::black;
+        }
+    }
+    return palette.color(QPalette::WindowText);
+}
+
 }  // namespace
 
 BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& form,
@@ -206,13 +219,14 @@ void BandCanvas::paintEvent(QPaintEvent* event) {
                 break;
             case StepKind::Line: {
                 if (!LineVisible(*step.line)) break;
-                QPen pen(Qt::black, kPen, Qt::SolidLine, Qt::SquareCap);
+                const QLineF line = LineTwips(*step.line);
+                QPen pen(InkAt(line.center(), palette()), kPen, Qt::SolidLine, Qt::SquareCap);
                 if (step.line->style == LineStyle::DashDot) {
                     pen.setStyle(Qt::DashDotLine);
                     pen.setCapStyle(Qt::FlatCap);
                 }
                 p.setPen(pen);
-                p.drawLine(LineTwips(*step.line));
+                p.drawLine(line);
                 break;
             }
             case StepKind::Label: {

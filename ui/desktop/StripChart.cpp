@@ -22,6 +22,13 @@ int PixelIndex(float twips) {
 
 }  // namespace
 
+QColor StripChart::Ink(std::uint32_t rgb) const {
+    // The chart shows the window through it: black ink on it is the
+    // palette's text colour, so the trace stays visible under a dark theme.
+    if (rgb == kBlack) return palette().color(QPalette::WindowText);
+    return QColor::fromRgb(0xFF000000u | rgb);
+}
+
 StripChart::StripChart(const carriers::Runtime& runtime, QWidget* parent)
     : QFrame(parent), runtime_(runtime) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -72,14 +79,14 @@ void StripChart::paintEvent(QPaintEvent* event) {
     const double toX = (area.right() - contentsRect().left() + 1) * twipsPerPixel;
     for (const carriers::ChartPoint& point : Points()) {
         if (point.x < fromX || point.x > toX) continue;
-        p.fillRect(PixelOf(point.x, point.y), QColor::fromRgb(0xFF000000u | point.rgb));
+        p.fillRect(PixelOf(point.x, point.y), Ink(point.rgb));
     }
     // Line6 lies on top of the plotted points; at y 1440 it is below the
     // drawing area of a bordered box and so is clipped away.
     const LineSpec& line6 = LineWithRole(LineRole::ChartFoot);
     const QRect from = PixelOf(static_cast<float>(line6.x1), static_cast<float>(line6.y1));
     const QRect to = PixelOf(static_cast<float>(line6.x2), static_cast<float>(line6.y2));
-    p.fillRect(from | to, Qt::black);
+    p.fillRect(from | to, Ink(kBlack));
     // The chart is a tab stop: show keyboard users where the focus went.
     if (hasFocus()) {
         QStyleOptionFocusRect option;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QFrame>
+#include <cstdint>
 #include <vector>
 
 #include "Runtime.h"
@@ -31,6 +33,7 @@ class StripChart : public QFrame {
     // The pixel of the designed size a point in twips lands on, zoomed, in
     // widget coordinates.
     QRect PixelOf(float x, float y) const;
+    QColor Ink(std::uint32_t rgb) const;
 
     const carriers::Runtime& runtime_;
     double zoom_ = 1.0;
