@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "Runtime.h"
 
@@ -27,10 +28,15 @@ class CarrierModel {
 
     // What Start accepts: beyond 4436 K the generation threshold overflows.
     static constexpr int MaxTemperature = 4436;
+    static constexpr AcceptedRange TemperatureRange{0.0, MaxTemperature};
     // The Fermi line y = 3120 - EF x 1200 must round into 16 bits, which holds
     // for EF from just above -24.70625 to about 29.90708; rounded inwards to
     // what a user would type.
     static constexpr AcceptedRange FermiLevelRange{-24.706, 29.907};
+    // Whether Start takes a number read from its box; every check made
+    // before a Start asks these, so both refuse the same values.
+    static bool AcceptsTemperature(double kelvin);
+    static bool AcceptsFermiLevel(double electronVolts);
 
     // The strip chart: 0 electrons plot at y 1380, each one 14 twips higher.
     static constexpr int ChartBaselineY = 1380;
@@ -62,6 +68,9 @@ class CarrierModel {
     // Doping: the Fermi level moves 1/30 eV per decade of ND / NA from mid-gap.
     static constexpr double DecadesPerEV = 30.0;
     static constexpr double MidGapEV = 0.5;
+    // The Fermi level that donors ND and acceptors NA (cm-3) give, or none
+    // for a pair that gives none (a zero, opposite signs, a ratio too large).
+    static std::optional<double> FermiLevelFromDoping(double donors, double acceptors);
 
     explicit CarrierModel(Runtime& runtime) : rt_(runtime) {}
 

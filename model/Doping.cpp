@@ -7,29 +7,31 @@ namespace carriers {
 
 namespace {
 
-// The Fermi level that donors ND and acceptors NA give: 1/30 eV per decade
-// of ND/NA above mid-gap. None while the boxes do not hold a usable pair,
-// which is normal while the user is typing.
-std::optional<double> FermiLevelFromDoping(const Runtime& rt) {
+// None while the boxes do not hold a usable pair, which is normal while the
+// user is typing.
+std::optional<double> FermiLevelFromBoxes(const Runtime& rt) {
     const std::string acceptorsText = rt.Text(TextBoxId::Text5);
     const std::string donorsText = rt.Text(TextBoxId::Text4);
-    double donors = 0.0;
-    double acceptors = 0.0;
     try {
-        donors = rt.TextToDouble(donorsText);
-        acceptors = rt.TextToDouble(acceptorsText);
+        const double donors = rt.TextToDouble(donorsText);
+        const double acceptors = rt.TextToDouble(acceptorsText);
+        return CarrierModel::FermiLevelFromDoping(donors, acceptors);
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
-    const double ratio = donors / acceptors;
-    if (!std::isfinite(ratio) || !(ratio > 0.0)) return std::nullopt;
-    return std::log(ratio) / std::log(10.0) / CarrierModel::DecadesPerEV + CarrierModel::MidGapEV;
 }
 
 }  // namespace
 
+// 1/30 eV per decade of ND/NA above mid-gap.
+std::optional<double> CarrierModel::FermiLevelFromDoping(double donors, double acceptors) {
+    const double ratio = donors / acceptors;
+    if (!std::isfinite(ratio) || !(ratio > 0.0)) return std::nullopt;
+    return std::log(ratio) / std::log(10.0) / DecadesPerEV + MidGapEV;
+}
+
 void CarrierModel::Text4_Change() {
-    const std::optional<double> fermiLevel = FermiLevelFromDoping(rt_);
+    const std::optional<double> fermiLevel = FermiLevelFromBoxes(rt_);
     if (fermiLevel) rt_.SetText(TextBoxId::Text2, rt_.DoubleToText(*fermiLevel));
     rt_.SetDopingEntryComplete(fermiLevel.has_value());
 }

@@ -16,29 +16,43 @@ std::optional<double> ReadNumber(const Runtime& rt, TextBoxId box) {
     }
 }
 
+double FermiLineY(double fermiLevel) {
+    return CarrierModel::ValenceEdgeY - fermiLevel * CarrierModel::TwipsPerEV;
+}
+
 Integer Clamp(Integer count) {
     return std::clamp(count, Integer(0), Integer(CarrierModel::MarkerCapacity));
 }
 
 }  // namespace
 
+// Below 0 K as typed is refused; 4436.5 still rounds (to even) to 4436.
+bool CarrierModel::AcceptsTemperature(double kelvin) {
+    return kelvin >= 0.0 && kelvin <= MaxTemperature + 0.5;
+}
+
+// The Fermi line's y must round into 16 bits; ties round to even, so
+// -32768.5 still fits and 32767.5 does not.
+bool CarrierModel::AcceptsFermiLevel(double electronVolts) {
+    const double lineY = FermiLineY(electronVolts);
+    return lineY >= -32768.5 && lineY < 32767.5;
+}
+
 void CarrierModel::Command1_Click() {
     // Both boxes are checked before anything changes, so a typo leaves the
     // running simulation exactly as it was.
     const std::optional<double> kelvin = ReadNumber(rt_, TextBoxId::Text1);
-    // Below 0 K as typed is refused; 4436.5 still rounds (to even) to 4436.
-    if (!kelvin || *kelvin < 0.0 || *kelvin > MaxTemperature + 0.5) {
-        rt_.RejectInput(TextBoxId::Text1, AcceptedRange{0.0, MaxTemperature});
+    if (!kelvin || !AcceptsTemperature(*kelvin)) {
+        rt_.RejectInput(TextBoxId::Text1, TemperatureRange);
         return;
     }
     const std::optional<double> fermiLevel = ReadNumber(rt_, TextBoxId::Text2);
-    const double lineY = fermiLevel ? ValenceEdgeY - *fermiLevel * TwipsPerEV : 0.0;
-    // Ties round to even: -32768.5 still fits, 32767.5 does not.
-    if (!fermiLevel || !(lineY >= -32768.5 && lineY < 32767.5)) {
+    if (!fermiLevel || !AcceptsFermiLevel(*fermiLevel)) {
         rt_.RejectInput(TextBoxId::Text2, FermiLevelRange);
         return;
     }
     const double ef = *fermiLevel;
+    const double lineY = FermiLineY(ef);
 
     ElectronLeftBound = RegionLeft;
     ElectronRightBound = RegionRight;

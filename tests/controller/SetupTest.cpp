@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Setup.h"
+
+namespace controller {
+namespace {
+
+const DopingBoxes kInitialDoping{"1e10", "1e10"};
+
+// What a set-up should come to: no problem, or the first bad key and its text.
+struct Expected {
+    std::optional<SetupKey> badKey;
+    std::string badValue;
+};
+
+struct FragmentCase {
+    const char* fragment;
+    Expected expected;
+};
+
+void PrintTo(const FragmentCase& c, std::ostream* os) { *os << '"' << c.fragment << '"'; }
+
+class FragmentTable : public ::testing::TestWithParam<FragmentCase> {};
+
+TEST_P(FragmentTable, FirstProblemNamesTheKeyAndItsTextAsTyped) {
+    const FragmentCase& c = GetParam();
+    const auto problem = FirstProblem(SetupFromFragment(c.fragment), kInitialDoping);
+    if (!c.expected.badKey) {
+        EXPECT_FALSE(problem.has_value()) << SetupKeyName(problem->key) << " " << problem->value;
+        return;
+    }
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(SetupKeyName(problem->key), SetupKeyName(*c.expected.badKey));
+    EXPECT_EQ(problem->value, c.expected.badValue);
+}
+
+constexpr auto T = SetupKey::Temperature;
+constexpr auto F = SetupKey::Fermi;
+constexpr auto ND = SetupKey::Donors;
+constexpr auto NA = SetupKey::Acceptors;
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FragmentTable,
+    ::testing::Values(
+        FragmentCase{"temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start", {}},
+        FragmentCase{"#temperature=4436.5&fermi=-24.706", {}},
+        FragmentCase{"temperature=0&fermi=29.907&start=1&speed=20&field=off", {}},
+        FragmentCase{"nd=-1e10&na=-1e10", {}},             // both negative: mid-gap
+        FragmentCase{"na=1e16", {}},                       // paired with the box's 1e10
+        FragmentCase{"colour=red&temperature=300&&", {}},  // unknown keys ignored
+        FragmentCase{"fermi=0%2E7&nd=1e%2B16&na=1e+10", {}}, FragmentCase{"", {}},
+        FragmentCase{"temperature=4436.6", {T, "4436.6"}},
+        FragmentCase{"temperature=-1", {T, "-1"}}, FragmentCase{"temperature=", {T, ""}},
+        FragmentCase{"temperature=3%2C5", {T, "3,5"}},  // the page reads '.' only
+        FragmentCase{"fermi=29.91", {F, "29.91"}}, FragmentCase{"fermi=half", {F, "half"}},
+        FragmentCase{"nd=0", {ND, "0"}}, FragmentCase{"na=0&nd=1e16", {NA, "0"}},
+        FragmentCase{"nd=0&na=1e10", {ND, "0"}}, FragmentCase{"nd=1e16&na=-1e10", {NA, "-1e10"}},
+        FragmentCase{"nd=lots&na=1e10", {ND, "lots"}}, FragmentCase{"nd=1e16&na=x", {NA, "x"}},
+        FragmentCase{"field=maybe", {SetupKey::Field, "maybe"}},
+        FragmentCase{"speed=3", {SetupKey::Speed, "3"}},
+        FragmentCase{"speed=fast", {SetupKey::Speed, "fast"}},
+        FragmentCase{"start=yes", {SetupKey::Start, "yes"}},
+        // The first in the order of application, wherever it stands.
+        FragmentCase{"speed=3&start=no&temperature=9999", {T, "9999"}},
+        FragmentCase{"temperature=300&temperature=9999", {T, "9999"}},  // the last one counts
+        FragmentCase{"temperature=%E2%88%9E", {T, "\u221e"}}));
+
+TEST(SharedSetup, TheDopingPairIsCheckedWithTheBoxesItMeets) {
+    const SharedSetup onlyDonors = SetupFromFragment("nd=1e16");
+    EXPECT_FALSE(FirstProblem(onlyDonors, {"1e10", "1e10"}).has_value());
+    const auto problem = FirstProblem(onlyDonors, {"1e10", ""});
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->key, SetupKey::Donors);
+    EXPECT_EQ(problem->accepts, SetupAccepts::DopingPair);
+    // A comma locale's box reads "0,7", as Start would.
+    EXPECT_FALSE(FirstProblem(SetupFromFragment("fermi=0%2C7"), kInitialDoping, ",").has_value());
+}
+
+TEST(SharedSetup, TypedValuesAndTheRangeOfARefusal) {
+    const SharedSetup full =
+        SetupFromFragment("temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start");
+    EXPECT_EQ(full.Value(SetupKey::Temperature), "350");
+    EXPECT_EQ(full.Value(SetupKey::Donors), "1e16");
+    EXPECT_EQ(full.Field(), true);
+    EXPECT_EQ(full.Speed(), 5);
+    EXPECT_TRUE(full.Start());
+    const SharedSetup none = SetupFromFragment("field=off&speed=10");
+    EXPECT_EQ(none.Field(), false);
+    EXPECT_EQ(none.Speed(), 10);
+    EXPECT_FALSE(none.Start());
+    EXPECT_FALSE(none.Value(SetupKey::Temperature).has_value());
+
+    const auto hot = FirstProblem(SetupFromFragment("temperature=5000"), kInitialDoping);
+    ASSERT_TRUE(hot.has_value());
+    EXPECT_EQ(hot->accepts, SetupAccepts::Range);
+    EXPECT_EQ(hot->range.low, 0.0);
+    EXPECT_EQ(hot->range.high, 4436.0);
+    const auto deep = FirstProblem(SetupFromFragment("fermi=-30"), kInitialDoping);
+    ASSERT_TRUE(deep.has_value());
+    EXPECT_EQ(deep->range.low, -24.706);
+    EXPECT_EQ(deep->range.high, 29.907);
+}
+
+TEST(SharedSetup, StepsFollowTheOrderOfApplication) {
+    const SharedSetup setup =
+        SetupFromFragment("start&speed=10&field=on&na=1e10&nd=1e13&fermi=0.9&temperature=400");
+    std::vector<SetupKey> keys;
+    for (const SharedSetup::Step& step : setup.Steps()) keys.push_back(step.key);
+    EXPECT_EQ(keys, (std::vector<SetupKey>{T, F, ND, NA, SetupKey::Field, SetupKey::Speed,
+                                           SetupKey::Start}));
+    const CommandLine line = SetupFromCommandLine({"--start", "--na", "1e10", "--temperature=400"});
+    keys.clear();
+    for (const SharedSetup::Step& step : line.setup.Steps()) keys.push_back(step.key);
+    EXPECT_EQ(keys, (std::vector<SetupKey>{T, NA, SetupKey::Start}));
+}
+
+TEST(SharedSetup, FragmentRoundTrip) {
+    for (const char* fragment :
+         {"temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start", "fermi=0%2C7&start=1",
+          "nd=1e%2B16&field", "temperature=%E5%A4%A7%26%3D%25"}) {
+        EXPECT_EQ(FragmentOf(SetupFromFragment(fragment)), fragment);
+    }
+}
+
+struct BoxesCase {
+    SetupBoxes boxes;
+    const char* separator;
+    const char* fragment;
+};
+
+TEST(SharedSetup, LinkFromTheBoxes) {
+    const BoxesCase cases[] = {
+        {{"350", "0.7", "1e16", "1e10", true, 5},
+         ".",
+         "temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start"},
+        // A comma locale's boxes give a link that reads alike everywhere.
+        {{"300,5", "0,7", "1e16", "1e10", false, 1},
+         ",",
+         "temperature=300.5&fermi=0.7&nd=1e16&na=1e10&field=off&speed=1&start"},
+        // The Fermi level typed after the doping: the doping would overwrite it.
+        {{"300", "0.9", "1e16", "1e10", false, 20},
+         ".",
+         "temperature=300&fermi=0.9&field=off&speed=20&start"},
+        {{"warm", "0.5", "1e10", "", false, 2},
+         ".",
+         "temperature=warm&fermi=0.5&field=off&speed=2&start"},
+    };
+    for (const BoxesCase& c : cases) {
+        const SharedSetup setup = SetupOf(c.boxes, c.separator);
+        EXPECT_EQ(FragmentOf(setup), c.fragment);
+        // Read back, it sets the same boxes.
+        const SharedSetup back = SetupFromFragment(FragmentOf(setup));
+        EXPECT_EQ(back.Speed(), c.boxes.speed);
+        EXPECT_EQ(back.Field(), c.boxes.field);
+        EXPECT_TRUE(back.Start());
+    }
+}
+
+struct CommandLineCase {
+    std::vector<std::string> arguments;
+    CommandLine::Fault fault;
+    const char* option;
+    Expected expected;
+};
+
+TEST(SharedSetup, CommandLineTable) {
+    using Fault = CommandLine::Fault;
+    const CommandLineCase cases[] = {
+        {{"--temperature", "350", "--fermi", "0.7", "--nd", "1e16", "--na", "1e10", "--field",
+          "--speed", "5", "--start"},
+         Fault::None,
+         "",
+         {}},
+        {{"--temperature=350", "--field=off", "--speed=2"}, Fault::None, "", {}},
+        {{"-platform", "offscreen", "-style", "fusion", "--start"}, Fault::None, "", {}},
+        {{"--fermi", "-0.5", "--field", "off"}, Fault::None, "", {}},
+        {{"--bogus"}, Fault::UnknownOption, "bogus", {}},
+        {{"--start", "--Temperature=300"}, Fault::UnknownOption, "Temperature", {}},
+        {{"--temperature"}, Fault::NeedsValue, "temperature", {}},
+        {{"--nd", "--start"}, Fault::NeedsValue, "nd", {}},
+        {{"--speed", "3"}, Fault::None, "", {SetupKey::Speed, "3"}},
+        {{"--field=sideways"}, Fault::None, "", {SetupKey::Field, "sideways"}},
+        {{"--temperature", "99999", "--fermi", "40"}, Fault::None, "", {T, "99999"}},
+        {{"--na", "0"}, Fault::None, "", {NA, "0"}},
+    };
+    for (const CommandLineCase& c : cases) {
+        const CommandLine line = SetupFromCommandLine(c.arguments);
+        const std::string what = c.arguments.front();
+        EXPECT_EQ(line.fault, c.fault) << what;
+        EXPECT_EQ(line.option, c.option) << what;
+        EXPECT_FALSE(line.help) << what;
+        const auto problem = FirstProblem(line.setup, kInitialDoping);
+        EXPECT_EQ(problem.has_value(), c.expected.badKey.has_value()) << what;
+        if (problem && c.expected.badKey) {
+            EXPECT_EQ(problem->key, *c.expected.badKey) << what;
+            EXPECT_EQ(problem->value, c.expected.badValue) << what;
+        }
+    }
+    const CommandLine full = SetupFromCommandLine(cases[0].arguments);
+    EXPECT_EQ(FragmentOf(full.setup),
+              "temperature=350&fermi=0.7&nd=1e16&na=1e10&field&speed=5&start");
+    EXPECT_EQ(SetupFromCommandLine({"--field", "off"}).setup.Field(), false);
+    EXPECT_EQ(SetupFromCommandLine({"--field", "-reverse"}).setup.Field(), true);
+    EXPECT_TRUE(SetupFromCommandLine({"-platform", "offscreen", "--help"}).help);
+}
+
+TEST(SharedSetup, OneLineErrorsNameTheOptionAndItsRange) {
+    const form::SetupTexts& en = form::EnglishSetup();
+    const auto line = [&](std::vector<std::string> arguments) {
+        return CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, en, "quarvel");
+    };
+    EXPECT_EQ(line({"--temperature", "99999"}),
+              "quarvel: --temperature \"99999\" is not accepted: --temperature takes a number "
+              "from 0 to 4436.");
+    EXPECT_EQ(line({"--speed=4"}),
+              "quarvel: --speed \"4\" is not accepted: --speed takes one of 1, 2, 5, 10, 20.");
+    EXPECT_EQ(line({"--colour"}),
+              "quarvel: unknown option --colour; quarvel --help lists the options.");
+    EXPECT_EQ(line({"--fermi"}),
+              "quarvel: --fermi needs a value; quarvel --help lists the options.");
+    EXPECT_EQ(line({"--temperature", "300", "--start"}), std::nullopt);
+}
+
+// Every text of both languages, filled: no field is left, and what the user
+// typed and what the key takes are in it.
+TEST(SharedSetup, BothLanguagesFillEveryText) {
+    const SetupProblem problems[] = {
+        {T, "{accepts}", SetupAccepts::Range, {0.0, 4436.0}},
+        {NA, "0", SetupAccepts::DopingPair},
+        {SetupKey::Field, "x", SetupAccepts::OnOff},
+        {SetupKey::Speed, "3", SetupAccepts::Speed},
+        {SetupKey::Start, "no", SetupAccepts::Flag},
+    };
+    for (const form::SetupTexts* texts : {&form::EnglishSetup(), &form::JapaneseSetup()}) {
+        for (const SetupProblem& problem : problems) {
+            const std::string accepts = AcceptsText(problem, *texts);
+            const std::string notice = LinkNotice(problem, *texts);
+            EXPECT_EQ(accepts.find('{'), std::string::npos) << accepts;
+            EXPECT_NE(notice.find(accepts), std::string::npos) << notice;
+            EXPECT_NE(notice.find(problem.value), std::string::npos) << notice;
+            EXPECT_NE(notice.find(SetupKeyName(problem.key)), std::string::npos) << notice;
+        }
+        const std::string help = HelpText(*texts, "norvia");
+        EXPECT_EQ(help.find('{'), std::string::npos) << help;
+        for (const char* part : {"norvia", "--temperature", "4436", "-24.706", "29.907", "--speed",
+                                 "20", "--help", "--start", "--field", "--nd", "--na"}) {
+            EXPECT_NE(help.find(part), std::string::npos) << part;
+        }
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {"--x"}, {"--fermi"}, {"--fermi=99"}, {"--nd=0"}}) {
+            const auto error =
+                CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, *texts, "norvia");
+            ASSERT_TRUE(error.has_value());
+            EXPECT_EQ(error->find('{'), std::string::npos) << *error;
+            EXPECT_EQ(error->find('\n'), std::string::npos) << *error;
+            EXPECT_FALSE(texts->copyLink.empty());
+        }
+    }
+    EXPECT_NE(AcceptsText(problems[3], form::JapaneseSetup()).find("1、2、5、10、20"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace controller

@@ -1,0 +1,357 @@
+#include "Setup.h"
+
+#include <algorithm>
+
+#include "CarrierModel.h"
+#include "Conversions.h"
+#include "TextFill.h"
+
+namespace controller {
+
+namespace {
+
+using carriers::CarrierModel;
+
+constexpr std::array<std::string_view, kSetupKeyCount> kKeyNames{
+    "temperature", "fermi", "nd", "na", "field", "speed", "start"};
+
+std::size_t Slot(SetupKey key) { return static_cast<std::size_t>(key); }
+
+std::optional<SetupKey> KeyNamed(std::string_view name) {
+    const auto found = std::find(kKeyNames.begin(), kKeyNames.end(), name);
+    if (found == kKeyNames.end()) return std::nullopt;
+    return static_cast<SetupKey>(found - kKeyNames.begin());
+}
+
+std::optional<double> Number(std::string_view text, std::string_view decimalSeparator) {
+    try {
+        return carriers::TextToDouble(text, decimalSeparator);
+    } catch (const carriers::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<bool> OnOff(std::string_view text) {
+    if (text.empty() || text == "on") return true;
+    if (text == "off") return false;
+    return std::nullopt;
+}
+
+std::optional<int> SpeedOf(std::string_view text) {
+    const std::optional<double> value = Number(text, ".");
+    if (!value) return std::nullopt;
+    const auto found = std::find(kSpeeds.begin(), kSpeeds.end(), *value);
+    if (found == kSpeeds.end()) return std::nullopt;
+    return *found;
+}
+
+bool StartFlag(std::string_view text) { return text.empty() || text == "1"; }
+
+std::optional<SetupProblem> ProblemOfDoping(const SharedSetup& setup, const DopingBoxes& before,
+                                            std::string_view separator) {
+    const auto& donorsGiven = setup.Value(SetupKey::Donors);
+    const auto& acceptorsGiven = setup.Value(SetupKey::Acceptors);
+    if (!donorsGiven && !acceptorsGiven) return std::nullopt;
+    const auto problem = [&](SetupKey key) {
+        return SetupProblem{key, *setup.Value(key), SetupAccepts::DopingPair};
+    };
+    const std::optional<double> donors = Number(donorsGiven.value_or(before.donors), separator);
+    if (donorsGiven && !donors) return problem(SetupKey::Donors);
+    const std::optional<double> acceptors =
+        Number(acceptorsGiven.value_or(before.acceptors), separator);
+    if (acceptorsGiven && !acceptors) return problem(SetupKey::Acceptors);
+    const std::optional<double> level =
+        donors && acceptors ? CarrierModel::FermiLevelFromDoping(*donors, *acceptors)
+                            : std::nullopt;
+    if (level && CarrierModel::AcceptsFermiLevel(*level)) return std::nullopt;
+    // The value that spoils the pair: a zero donor count, else the one typed last.
+    const bool donorsToBlame = donorsGiven && (!acceptorsGiven || (donors && *donors == 0.0));
+    return problem(donorsToBlame ? SetupKey::Donors : SetupKey::Acceptors);
+}
+
+std::optional<SetupProblem> ProblemOfKey(const SharedSetup& setup, SetupKey key,
+                                         std::string_view separator) {
+    const std::string& value = *setup.Value(key);
+    const auto range = [&](bool (*accepts)(double), carriers::AcceptedRange accepted) {
+        const std::optional<double> number = Number(value, separator);
+        return number && accepts(*number)
+                   ? std::nullopt
+                   : std::optional(SetupProblem{key, value, SetupAccepts::Range, accepted});
+    };
+    const auto refusedUnless = [&](bool good, SetupAccepts accepts) {
+        return good ? std::nullopt : std::optional(SetupProblem{key, value, accepts});
+    };
+    switch (key) {
+        case SetupKey::Temperature:
+            return range(CarrierModel::AcceptsTemperature, CarrierModel::TemperatureRange);
+        case SetupKey::Fermi:
+            return range(CarrierModel::AcceptsFermiLevel, CarrierModel::FermiLevelRange);
+        case SetupKey::Field:
+            return refusedUnless(OnOff(value).has_value(), SetupAccepts::OnOff);
+        case SetupKey::Speed:
+            return refusedUnless(SpeedOf(value).has_value(), SetupAccepts::Speed);
+        case SetupKey::Start:
+            return refusedUnless(StartFlag(value), SetupAccepts::Flag);
+        case SetupKey::Donors:
+        case SetupKey::Acceptors:
+            break;  // checked as a pair
+    }
+    return std::nullopt;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A '%' without two hex digits after it stands for itself.
+std::string PercentDecoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Only the unreserved characters stand as they are; '+' is encoded too,
+// since form decoders read it as a blank.
+std::string PercentEncoded(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
+        if (plain) {
+            out += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+    return out;
+}
+
+// The box's text with '.' for the user's separator, when it is a number
+// that reads the same so; otherwise as typed.
+std::string Portable(std::string_view text, std::string_view separator) {
+    const std::optional<double> value = Number(text, separator);
+    if (!value || separator == "." || separator.empty()) return std::string(text);
+    const std::size_t at = text.find(separator);
+    if (at == std::string_view::npos) return std::string(text);
+    const std::string portable =
+        std::string(text.substr(0, at)) + '.' + std::string(text.substr(at + separator.size()));
+    return Number(portable, ".") == value ? portable : std::string(text);
+}
+
+std::string RangeText(const form::SetupTexts& texts, carriers::AcceptedRange range) {
+    return Fill(texts.acceptsRange, {{"{low}", carriers::DoubleToText(range.low)},
+                                     {"{high}", carriers::DoubleToText(range.high)}});
+}
+
+std::string SpeedsText(const form::SetupTexts& texts) {
+    std::string list;
+    for (const int speed : kSpeeds) {
+        if (!list.empty()) list += texts.listSeparator;
+        list += std::to_string(speed);
+    }
+    return list;
+}
+
+}  // namespace
+
+std::string_view SetupKeyName(SetupKey key) { return kKeyNames[Slot(key)]; }
+
+void SharedSetup::Set(SetupKey key, std::string value) { values_[Slot(key)] = std::move(value); }
+
+const std::optional<std::string>& SharedSetup::Value(SetupKey key) const {
+    return values_[Slot(key)];
+}
+
+std::vector<SharedSetup::Step> SharedSetup::Steps() const {
+    std::vector<Step> steps;
+    for (std::size_t slot = 0; slot < kSetupKeyCount; ++slot) {
+        if (values_[slot]) steps.push_back(Step{static_cast<SetupKey>(slot), *values_[slot]});
+    }
+    return steps;
+}
+
+std::optional<bool> SharedSetup::Field() const {
+    const auto& value = Value(SetupKey::Field);
+    return value ? OnOff(*value) : std::nullopt;
+}
+
+std::optional<int> SharedSetup::Speed() const {
+    const auto& value = Value(SetupKey::Speed);
+    return value ? SpeedOf(*value) : std::nullopt;
+}
+
+bool SharedSetup::Start() const {
+    const auto& value = Value(SetupKey::Start);
+    return value && StartFlag(*value);
+}
+
+std::optional<SetupProblem> FirstProblem(const SharedSetup& setup, const DopingBoxes& before,
+                                         std::string_view decimalSeparator) {
+    for (const SharedSetup::Step& step : setup.Steps()) {
+        if (step.key == SetupKey::Donors || step.key == SetupKey::Acceptors) {
+            if (auto problem = ProblemOfDoping(setup, before, decimalSeparator)) return problem;
+        } else if (auto problem = ProblemOfKey(setup, step.key, decimalSeparator)) {
+            return problem;
+        }
+    }
+    return std::nullopt;
+}
+
+SharedSetup SetupFromFragment(std::string_view fragment) {
+    if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
+    SharedSetup setup;
+    while (!fragment.empty()) {
+        const std::size_t end = std::min(fragment.find('&'), fragment.size());
+        const std::string_view part = fragment.substr(0, end);
+        fragment.remove_prefix(std::min(end + 1, fragment.size()));
+        const std::size_t equals = part.find('=');
+        const std::string name = PercentDecoded(part.substr(0, equals));
+        const std::string value = equals == std::string_view::npos
+                                      ? std::string()
+                                      : PercentDecoded(part.substr(equals + 1));
+        if (const auto key = KeyNamed(name)) setup.Set(*key, value);
+    }
+    return setup;
+}
+
+std::string FragmentOf(const SharedSetup& setup) {
+    std::string fragment;
+    for (const SharedSetup::Step& step : setup.Steps()) {
+        if (!fragment.empty()) fragment += '&';
+        fragment += SetupKeyName(step.key);
+        if (!step.value.empty()) {
+            fragment += '=';
+            fragment += PercentEncoded(step.value);
+        }
+    }
+    return fragment;
+}
+
+SharedSetup SetupOf(const SetupBoxes& boxes, std::string_view decimalSeparator) {
+    SharedSetup setup;
+    setup.Set(SetupKey::Temperature, Portable(boxes.temperature, decimalSeparator));
+    setup.Set(SetupKey::Fermi, Portable(boxes.fermi, decimalSeparator));
+    // The doping boxes write the Fermi level in this general format.
+    const std::optional<double> donors = Number(boxes.donors, decimalSeparator);
+    const std::optional<double> acceptors = Number(boxes.acceptors, decimalSeparator);
+    const std::optional<double> shown = Number(boxes.fermi, decimalSeparator);
+    const std::optional<double> level =
+        donors && acceptors ? CarrierModel::FermiLevelFromDoping(*donors, *acceptors)
+                            : std::nullopt;
+    if (level && shown && carriers::DoubleToText(*level) == carriers::DoubleToText(*shown)) {
+        setup.Set(SetupKey::Donors, Portable(boxes.donors, decimalSeparator));
+        setup.Set(SetupKey::Acceptors, Portable(boxes.acceptors, decimalSeparator));
+    }
+    setup.Set(SetupKey::Field, boxes.field ? "on" : "off");
+    setup.Set(SetupKey::Speed, std::to_string(boxes.speed));
+    setup.Set(SetupKey::Start, "");
+    return setup;
+}
+
+CommandLine SetupFromCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size() && line.fault == CommandLine::Fault::None; ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument.substr(0, 2) != "--") continue;  // Qt's, or a value of Qt's
+        const std::string_view option = argument.substr(2);
+        const std::size_t equals = option.find('=');
+        const std::string_view name = option.substr(0, equals);
+        const std::optional<std::string> inlineValue =
+            equals == std::string_view::npos
+                ? std::nullopt
+                : std::optional(std::string(option.substr(equals + 1)));
+        const std::optional<SetupKey> key = KeyNamed(name);
+        if (name == "help") {
+            line.help = true;
+        } else if (!key) {
+            line.fault = CommandLine::Fault::UnknownOption;
+            line.option = name;
+        } else if (inlineValue) {
+            line.setup.Set(*key, *inlineValue);
+        } else if (*key == SetupKey::Field && i + 1 < arguments.size() &&
+                   (arguments[i + 1] == "on" || arguments[i + 1] == "off")) {
+            line.setup.Set(*key, arguments[++i]);  // "--field off" means what it says
+        } else if (*key == SetupKey::Field || *key == SetupKey::Start) {
+            line.setup.Set(*key, "");
+        } else if (i + 1 < arguments.size() && arguments[i + 1].substr(0, 2) != "--") {
+            line.setup.Set(*key, arguments[++i]);
+        } else {
+            line.fault = CommandLine::Fault::NeedsValue;
+            line.option = name;
+        }
+    }
+    return line;
+}
+
+std::string AcceptsText(const SetupProblem& problem, const form::SetupTexts& texts) {
+    switch (problem.accepts) {
+        case SetupAccepts::Range:
+            return RangeText(texts, problem.range);
+        case SetupAccepts::DopingPair:
+            return std::string(texts.acceptsDoping);
+        case SetupAccepts::OnOff:
+            return std::string(texts.acceptsOnOff);
+        case SetupAccepts::Speed:
+            return Fill(texts.acceptsSpeed, {{"{speeds}", SpeedsText(texts)}});
+        case SetupAccepts::Flag:
+            break;
+    }
+    return std::string(texts.acceptsStart);
+}
+
+std::string LinkNotice(const SetupProblem& problem, const form::SetupTexts& texts) {
+    return Fill(texts.linkRefused, {{"{key}", SetupKeyName(problem.key)},
+                                    {"{value}", problem.value},
+                                    {"{accepts}", AcceptsText(problem, texts)}});
+}
+
+std::optional<std::string> CommandLineError(const CommandLine& commandLine,
+                                            const DopingBoxes& before,
+                                            const form::SetupTexts& texts, std::string_view program,
+                                            std::string_view decimalSeparator) {
+    switch (commandLine.fault) {
+        case CommandLine::Fault::UnknownOption:
+            return Fill(texts.optionUnknown,
+                        {{"{program}", program}, {"{option}", commandLine.option}});
+        case CommandLine::Fault::NeedsValue:
+            return Fill(texts.optionNeedsValue,
+                        {{"{program}", program}, {"{option}", commandLine.option}});
+        case CommandLine::Fault::None:
+            break;
+    }
+    const auto problem = FirstProblem(commandLine.setup, before, decimalSeparator);
+    if (!problem) return std::nullopt;
+    return Fill(texts.optionRefused, {{"{program}", program},
+                                      {"{option}", SetupKeyName(problem->key)},
+                                      {"{value}", problem->value},
+                                      {"{accepts}", AcceptsText(*problem, texts)}});
+}
+
+std::string HelpText(const form::SetupTexts& texts, std::string_view program) {
+    const carriers::AcceptedRange temperature = CarrierModel::TemperatureRange;
+    const carriers::AcceptedRange fermi = CarrierModel::FermiLevelRange;
+    return Fill(texts.help, {{"{program}", program},
+                             {"{temperatureLow}", carriers::DoubleToText(temperature.low)},
+                             {"{temperatureHigh}", carriers::DoubleToText(temperature.high)},
+                             {"{fermiLow}", carriers::DoubleToText(fermi.low)},
+                             {"{fermiHigh}", carriers::DoubleToText(fermi.high)},
+                             {"{speeds}", SpeedsText(texts)}});
+}
+
+}  // namespace controller
