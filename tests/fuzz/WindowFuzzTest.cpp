@@ -298,12 +298,12 @@ class WindowFuzzTest : public QObject {
     }
 
   private:
-    static std::string Check(const form::Form1& window, const Fuzzer& fuzzer) {
+    static std::string Check(form::Form1& window, const Fuzzer& fuzzer) {
         if (window.ExitStatus()) return "the program ended";
         const carriers::CarrierModel& model = window.Model();
         // Before the first Start the markers stand at their load places.
         if (model.ElectronRelaxLimit == 0.0f) return {};
-        std::string broken = carriers::testing::CheckInvariants(model, window);
+        std::string broken = carriers::testing::CheckInvariants(model, window.Controller());
         if (fuzzer.LastWasTimer1Tick()) {
             if (window.Text(TextBoxId::Text3) != std::to_string(model.ElectronCount.value()) ||
                 window.Text(TextBoxId::Text6) != std::to_string(model.HoleCount.value())) {

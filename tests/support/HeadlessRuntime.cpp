@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
+#include "WindowTables.h"
 #include "captions/Language.h"
 
 namespace carriers {
 
 HeadlessRuntime::HeadlessRuntime(std::string decimalSeparator)
-    : Runtime(std::move(decimalSeparator)) {
+    : Runtime(controller::WindowLoadState(), std::move(decimalSeparator)) {
     // Text1..Text7 with the initial texts every build shares.
     const auto rows = form::CommonCaptions();
-    for (std::size_t slot = 0; slot < texts.size(); ++slot) {
-        const std::string name = "Text" + std::to_string(slot + 1);
+    for (const controller::BoxRow& box : controller::BoxTable()) {
         const auto row = std::find_if(rows.begin(), rows.end(), [&](const form::CaptionRow& r) {
-            return r.key.name == name;
+            return r.key == box.control;
         });
-        if (row != rows.end()) texts[slot] = std::string(row->text);
+        if (row != rows.end()) texts[Slot(box.box)] = std::string(row->text);
     }
 }
 

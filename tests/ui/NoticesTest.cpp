@@ -77,7 +77,7 @@ class NoticesTest : public QObject {
         // A comma is read back as the decimal point.
         Box(*w, "Text2")->setText("0,375");
         QTest::mouseClick(w->findChild<QWidget*>("Command1"), Qt::LeftButton);
-        QCOMPARE(w->Diagram().line3Y1, 2670.0f);
+        QCOMPARE(w->Controller().Diagram().line3Y1, 2670.0f);
     }
 
     // While the doping boxes do not hold a usable pair the window says so

@@ -47,10 +47,10 @@ class WiringTest : public QObject {
         QCOMPARE(Timer(*w, "Timer1")->interval(), 50);
         QVERIFY(Timer(*w, "Timer2")->isActive());
         QCOMPARE(Timer(*w, "Timer2")->interval(), 2000);
-        for (bool visible : w->Diagram().line7Visible) QVERIFY(!visible);  // all six
-        QCOMPARE(w->Diagram().line3Y1, 2520.0f);
-        QCOMPARE(VisibleMarkers(w->Shape1()), 0);
-        QCOMPARE(VisibleMarkers(w->Shape2()), 0);
+        for (bool visible : w->Controller().Diagram().line7Visible) QVERIFY(!visible);  // all six
+        QCOMPARE(w->Controller().Diagram().line3Y1, 2520.0f);
+        QCOMPARE(VisibleMarkers(w->Controller().Shape1()), 0);
+        QCOMPARE(VisibleMarkers(w->Controller().Shape2()), 0);
         QCOMPARE(ChartPoints(*w), std::size_t{0});
         QTest::qWait(150);  // no tick before Start
         QCOMPARE(Box(*w, "Text3")->text(), QStringLiteral("0"));
@@ -92,29 +92,29 @@ class WiringTest : public QObject {
         const auto w = OpenWindow(form::EnglishLanguage());
         Click(*w, "Command1");
         QVERIFY(Timer(*w, "Timer1")->isActive());
-        QCOMPARE(VisibleMarkers(w->Shape1()), 30);
-        QCOMPARE(VisibleMarkers(w->Shape2()), 30);
+        QCOMPARE(VisibleMarkers(w->Controller().Shape1()), 30);
+        QCOMPARE(VisibleMarkers(w->Controller().Shape2()), 30);
         QTRY_VERIFY_WITH_TIMEOUT(ChartPoints(*w) >= 2, 1000);
         QCOMPARE(Box(*w, "Text3")->text(), QString::number(w->Model().ElectronCount.value()));
         QCOMPARE(Box(*w, "Text6")->text(), QString::number(w->Model().HoleCount.value()));
         // A restart reads the boxes again and moves the Fermi line.
         Box(*w, "Text2")->setText("0.375");
         Click(*w, "Command1");
-        QCOMPARE(w->Diagram().line3Y1, 2670.0f);
-        QCOMPARE(w->Diagram().line3Y2, 2670.0f);
-        QCOMPARE(VisibleMarkers(w->Shape1()), 22);
+        QCOMPARE(w->Controller().Diagram().line3Y1, 2670.0f);
+        QCOMPARE(w->Controller().Diagram().line3Y2, 2670.0f);
+        QCOMPARE(VisibleMarkers(w->Controller().Shape1()), 22);
     }
 
     void checkBoxShowsAndHidesAllSixMarks() {
         const auto w = OpenWindow(form::EnglishLanguage());
         Click(*w, "Check1");
         QCOMPARE(w->Check1Value(), 1);
-        for (bool visible : w->Diagram().line7Visible) QVERIFY(visible);
+        for (bool visible : w->Controller().Diagram().line7Visible) QVERIFY(visible);
         // The minus mark of the conduction band shows on the canvas.
         const QImage shown = w->grab().toImage();
         QCOMPARE(QColor(shown.pixel(70, 72)), QColor(Qt::black));
         w->findChild<QCheckBox*>("Check1")->setChecked(false);  // a value change counts too
-        for (bool visible : w->Diagram().line7Visible) QVERIFY(!visible);
+        for (bool visible : w->Controller().Diagram().line7Visible) QVERIFY(!visible);
         QVERIFY(QColor(w->grab().toImage().pixel(70, 72)) != QColor(Qt::black));
     }
 
@@ -165,10 +165,10 @@ class WiringTest : public QObject {
         Click(*w, "Command1");
         Click(*w, "Command4");
         for (int k = 0; k <= 30; ++k) {
-            QCOMPARE(w->Shape1().at(k).Left, 2700.0f);
-            QCOMPARE(w->Shape2().at(k).Left, 2700.0f);
+            QCOMPARE(w->Controller().Shape1().at(k).Left, 2700.0f);
+            QCOMPARE(w->Controller().Shape2().at(k).Left, 2700.0f);
         }
-        QVERIFY(w->Shape1().at(31).Left != 2700.0f);
+        QVERIFY(w->Controller().Shape1().at(31).Left != 2700.0f);
     }
 
     void lightButtonInjectsPairs() {
@@ -177,7 +177,7 @@ class WiringTest : public QObject {
         const int electrons = w->Model().ElectronCount.value();
         Click(*w, "Command5");
         QVERIFY(w->Model().ElectronCount.value() > electrons);
-        QCOMPARE(VisibleMarkers(w->Shape2()), w->Model().HoleCount.value());
+        QCOMPARE(VisibleMarkers(w->Controller().Shape2()), w->Model().HoleCount.value());
     }
 
     void currentReadoutOverwritesTheBoxEveryTwoSeconds() {
@@ -238,7 +238,7 @@ class WiringTest : public QObject {
         std::size_t pointsDuringReport = 0;
         MessageBoxAnswerer answerer;
         QTimer::singleShot(0, [&] { pointsDuringReport = ChartPoints(*w); });
-        w->Dispatch([] { carriers::Raise(ErrorKind::TypeMismatch); });
+        w->Controller().Dispatch([] { carriers::Raise(ErrorKind::TypeMismatch); });
         QCOMPARE(answerer.texts.size(), 1);
         QVERIFY2(answerer.texts[0].contains(name), qPrintable(answerer.texts[0]));
         QVERIFY(pointsDuringReport > 0);

@@ -232,7 +232,7 @@ class ZoomTest : public QObject {
             }
             const QImage diagram = w->findChild<form::BandCanvas*>()->grab().toImage();
             for (int k = 1; k <= w->Model().ElectronCount.value(); ++k) {
-                const auto& m = w->Shape1().at(k);
+                const auto& m = w->Controller().Shape1().at(k);
                 const QPoint centre(
                     static_cast<int>((m.Left + form::kMarkerSize / 2.0) * zoom / 15),
                     static_cast<int>((m.Top + form::kMarkerSize / 2.0) * zoom / 15));

@@ -4,7 +4,7 @@
 
 #include "CarrierModel.h"
 #include "form/ControlKey.h"
-#include "form/Spoken.h"
+#include "controller/Spoken.h"
 
 namespace form {
 

@@ -5,6 +5,7 @@
 
 #include "BandCanvas.h"
 #include "CanvasAccessible.h"
+#include "Controller.h"
 #include "Twips.h"
 
 namespace form {
@@ -33,47 +34,40 @@ void PacedDescription::Apply() {
     changedAt_.start();
 }
 
-Announcer::Announcer(const SpokenTexts& texts, const carriers::Runtime& runtime,
-                     std::function<SceneFacts()> facts, BandCanvas* diagram, QWidget* chart,
+Announcer::Announcer(const controller::Controller& controller, BandCanvas* diagram, QWidget* chart,
                      QObject* parent)
     : QObject(parent),
-      texts_(texts),
-      runtime_(runtime),
-      facts_(std::move(facts)),
       diagram_(diagram),
       chart_(chart),
       scene_(
-          diagram, kDescribeEveryMs, [this] { return FromUtf8(DescribeScene(texts_, facts_())); },
-          this),
+          diagram, form::kDescribeEveryMs,
+          [&controller] { return FromUtf8(controller.Scene()); }, this),
       // The chart can have the focus: paced like a readout that has it.
       trend_(
-          chart, kFocusedReadoutPauseMs,
-          [this] { return FromUtf8(DescribeChart(texts_, runtime_.Chart())); }, this) {
-    diagram->setAccessibleName(FromUtf8(texts.diagramName));
+          chart, form::kFocusedReadoutPauseMs,
+          [&controller] { return FromUtf8(controller.ChartTrend()); }, this) {
+    diagram->setAccessibleName(FromUtf8(controller.Description().language().spoken.diagramName));
     chart->installEventFilter(this);
     typing_.setSingleShot(true);
-    typing_.setInterval(kTypingPauseMs);
+    typing_.setInterval(form::kTypingPauseMs);
     connect(&typing_, &QTimer::timeout, this, [this] { AnnounceOnCanvas(diagram_, typed_); });
 }
 
-void Announcer::HandlerFinished(const Binding* binding) {
+void Announcer::Refresh(bool byUser) {
     // The tick and the current readout change the scene by themselves; any
     // other event is the user's, who hears its outcome at once.
-    const bool action = !binding || binding->event != Event::Timer;
-    scene_.Refresh(action);
+    scene_.Refresh(byUser);
     trend_.Refresh(false);
-    // The ticks announce nothing: no need to gather the facts for them.
-    if (!binding || binding->announce == Announcement::None) return;
-    const std::string said =
-        Announce(texts_, binding->announce, facts_(), runtime_.Text(carriers::TextBoxId::Text2));
-    if (said.empty()) return;
-    if (binding->event == Event::Change) {
-        typed_ = FromUtf8(said);
+}
+
+void Announcer::Say(const QString& text, bool onceTypingPauses) {
+    if (onceTypingPauses) {
+        typed_ = text;
         typing_.start();
     } else {
         // What came after the typing is newer than what the typing set.
         typing_.stop();
-        AnnounceOnCanvas(diagram_, FromUtf8(said));
+        AnnounceOnCanvas(diagram_, text);
     }
 }
 
@@ -87,12 +81,6 @@ bool Announcer::eventFilter(QObject* watched, QEvent* event) {
     // Before the focus is reported, so that the trend read with it is today's.
     if (watched == chart_ && event->type() == QEvent::FocusIn) trend_.Refresh(true);
     return QObject::eventFilter(watched, event);
-}
-
-QString InputDescription(const SpokenTexts& texts, ControlKey control, const QString& hint) {
-    QString text = FromUtf8(DescribeInput(texts, control));
-    if (!hint.isEmpty()) text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + hint;
-    return text;
 }
 
 }  // namespace form

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "Runtime.h"
-#include "form/Bindings.h"
-#include "form/Spoken.h"
-
 class QWidget;
+
+namespace controller {
+class Controller;
+}
 
 namespace form {
 
@@ -39,16 +39,17 @@ class PacedDescription : public QObject {
 };
 
 // What a screen reader hears of the window besides its controls' names: the
-// band diagram's and the chart's descriptions, kept current, and one
-// announcement after an action, said without moving the focus.
+// band diagram's and the chart's descriptions, kept current, and the
+// controller's announcements, said without moving the focus.
 class Announcer : public QObject {
   public:
-    Announcer(const SpokenTexts& texts, const carriers::Runtime& runtime,
-              std::function<SceneFacts()> facts, BandCanvas* diagram, QWidget* chart,
+    Announcer(const controller::Controller& controller, BandCanvas* diagram, QWidget* chart,
               QObject* parent);
 
-    // After a handler has run to its end; no binding for Form_Load.
-    void HandlerFinished(const Binding* binding);
+    // After every event: a user's action refreshes the scene at once.
+    void Refresh(bool byUser);
+    // Says a text once; typing is heard once it pauses.
+    void Say(const QString& text, bool onceTypingPauses);
     // The program has ended: nothing more is said.
     void Stop();
 
@@ -56,9 +57,6 @@ class Announcer : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    const SpokenTexts& texts_;
-    const carriers::Runtime& runtime_;
-    std::function<SceneFacts()> facts_;
     BandCanvas* diagram_;
     QWidget* chart_;
     PacedDescription scene_;
@@ -66,9 +64,5 @@ class Announcer : public QObject {
     QTimer typing_;
     QString typed_;  // said once the typing pauses
 };
-
-// An input's description, its unit and range, followed by a hint about what
-// it holds now, if there is one.
-QString InputDescription(const SpokenTexts& texts, ControlKey control, const QString& hint = {});
 
 }  // namespace form

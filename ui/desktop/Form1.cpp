@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QWindow>
 #include <algorithm>
 
@@ -14,7 +15,7 @@
 #include "CanvasAccessible.h"
 #include "CaptionButtons.h"
 #include "Fonts.h"
-#include "Notices.h"
+#include "WindowTables.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "Twips.h"
@@ -23,7 +24,6 @@
 
 namespace form {
 
-using carriers::CarrierModel;
 using carriers::TextBoxId;
 
 namespace {
@@ -39,44 +39,27 @@ QString ObjectName(ControlKey key) {
     return name;
 }
 
-std::string TextBoxName(TextBoxId box) { return "Text" + std::to_string(static_cast<int>(box)); }
-
-std::optional<TextBoxId> TextBoxOf(std::string_view name) {
-    for (int number = 1; number <= 7; ++number) {
-        const auto box = static_cast<TextBoxId>(number);
-        if (name == TextBoxName(box)) return box;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 Form1::Form1(const Language& language, QWidget* parent)
     : QWidget(parent),
-      Runtime(QLocale().decimalPoint().toStdString()),
-      description_(language),
-      model_(*this) {
+      controller_(language, *this, QLocale().decimalPoint().toStdString()),
+      description_(controller_.Description()) {
     InstallCanvasAccessibility();
     setWindowTitle(FromUtf8(description_.Title()));
     writer_ = new BoxWriter(this);
     CreateControls();
     CreateTimers();
     WireEvents();
-    announcer_ = new Announcer(
-        description_.language().spoken, *this,
-        [this] { return FactsOf(model_, timer1_->isActive(), Check1Value() == 1, dopingUsable_); },
-        canvas_, picture1_, this);
+    announcer_ = new Announcer(controller_, canvas_, picture1_, this);
     CreateZoomCommands();
     SetZoom(ZoomSteps().front());
-    for (QTimer* timer : timers_) {
-        if (timer->property("enabledAtLoad").toBool()) timer->start();
-    }
 }
 
 Form1::~Form1() = default;
 
 void Form1::CreateControls() {
-    canvas_ = new BandCanvas(*this, description_, this);
+    canvas_ = new BandCanvas(controller_, description_, this);
 
     std::vector<std::pair<int, QWidget*>> tabStops;
     for (const ControlSpec& control : ControlTable()) {
@@ -87,7 +70,7 @@ void Form1::CreateControls() {
                 continue;  // drawn by the canvas
             case ControlKind::TextBox: {
                 auto* edit = new QLineEdit(caption, this);
-                if (const auto box = TextBoxOf(control.key.name)) texts_[Slot(*box)] = edit;
+                if (const auto box = controller::BoxOf(control.key)) texts_[Slot(*box)] = edit;
                 if (control.role == ControlRole::Readout) writer_->AddReadout(edit);
                 widget = edit;
                 break;
@@ -100,7 +83,7 @@ void Form1::CreateControls() {
                 widget = check1_;
                 break;
             case ControlKind::PictureBox:
-                picture1_ = new StripChart(*this, this);
+                picture1_ = new StripChart(controller_, this);
                 picture1_->setFocusPolicy(Qt::StrongFocus);
                 widget = picture1_;
                 break;
@@ -108,7 +91,7 @@ void Form1::CreateControls() {
         widget->setObjectName(ObjectName(control.key));
         widget->setAccessibleName(FromUtf8(description_.AccessibleName(control.key)));
         widget->setAccessibleDescription(
-            InputDescription(description_.language().spoken, control.key));
+            FromUtf8(DescribeInput(description_.language().spoken, control.key)));
         windowed_.emplace_back(&control, widget);
         tabStops.emplace_back(control.tabIndex, widget);
     }
@@ -129,15 +112,18 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateTimers() {
-    // Timers are children, found by name like every other control.
+    // Timers are children, found by name like every other control; the
+    // controller starts and stops them.
     for (const TimerSpec& row : TimerTable()) {
         auto* timer = new QTimer(this);
         timer->setObjectName(FromUtf8(row.key.name));
         timer->setInterval(row.intervalMs);
-        timer->setProperty("enabledAtLoad", row.enabledAtLoad);
+        const std::size_t index = timers_.size();
+        // A tick that falls due while a handler runs is merged by QTimer,
+        // so a slow tick lowers the rate instead of queueing a backlog.
+        connect(timer, &QTimer::timeout, this, [this, index] { controller_.TimerFired(index); });
         timers_.push_back(timer);
     }
-    timer1_ = findChild<QTimer*>(QStringLiteral("Timer1"));
 }
 
 void Form1::CreateZoomCommands() {
@@ -228,55 +214,31 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 void Form1::WireEvents() {
-    for (const Binding& binding : BindingTable()) {
-        if (binding.event == Event::Load) continue;  // Load() runs it
+    const auto bindings = BindingTable();
+    for (std::size_t index = 0; index < bindings.size(); ++index) {
+        const Binding& binding = bindings[index];
+        if (binding.event == Event::Load || binding.event == Event::Timer) continue;
         QObject* sender = findChild<QObject*>(FromUtf8(binding.control.name));
-        const Handler handler = binding.handler;
-        const auto run = [this, handler, &binding] {
-            handler ? Run(handler, &binding) : Command2_Click();
-        };
+        const auto fire = [this, index] { controller_.Fire(index); };
         if (auto* button = qobject_cast<QPushButton*>(sender)) {
-            connect(button, &QPushButton::clicked, this, run);
+            connect(button, &QPushButton::clicked, this, fire);
         } else if (auto* box = qobject_cast<QCheckBox*>(sender)) {
             // A check box's Click also fires when its value changes.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-            connect(box, &QCheckBox::checkStateChanged, this, run);
+            connect(box, &QCheckBox::checkStateChanged, this, fire);
 #else
-            connect(box, &QCheckBox::stateChanged, this, run);
+            connect(box, &QCheckBox::stateChanged, this, fire);
 #endif
         } else if (auto* edit = qobject_cast<QLineEdit*>(sender)) {
-            connect(edit, &QLineEdit::textChanged, this, run);
-        } else if (auto* timer = qobject_cast<QTimer*>(sender)) {
-            // A tick that falls due while a handler runs is merged by QTimer,
-            // so a slow tick lowers the rate instead of queueing a backlog.
-            connect(timer, &QTimer::timeout, this, run);
+            connect(edit, &QLineEdit::textChanged, this, fire);
         }
     }
 }
 
-void Form1::Run(Handler handler, const Binding* binding) {
-    if (handlersStopped_) return;
-    rejected_ = false;
-    Dispatch([this, handler] { (model_.*handler)(); });
-    // A refused input is read out by its notice, an error by its report.
-    if (!handlersStopped_ && !rejected_) announcer_->HandlerFinished(binding);
-}
+void Form1::Load() { controller_.Load(); }
 
-void Form1::Load() {
-    for (const Binding& binding : BindingTable()) {
-        if (binding.event == Event::Load) Run(binding.handler);
-    }
-}
-
-void Form1::Command2_Click() {
-    if (handlersStopped_) return;
-    Dispatch([this] { EndProgram(0); });
-}
-
-void Form1::EndProgram(int status) {
+void Form1::End(int status, const std::string&) {
     if (exitStatus_) return;
-    handlersStopped_ = true;
-    for (QTimer* timer : timers_) timer->stop();
     announcer_->Stop();
     exitStatus_ = status;
     hide();
@@ -284,7 +246,7 @@ void Form1::EndProgram(int status) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    EndProgram(0);
+    controller_.Close();
     event->accept();
 }
 
@@ -293,6 +255,7 @@ QLineEdit* Form1::TextBox(TextBoxId box) const { return texts_[Slot(box)]; }
 std::string Form1::Text(TextBoxId box) const { return texts_[Slot(box)]->text().toStdString(); }
 
 void Form1::SetText(TextBoxId box, const std::string& text) {
+    const QSignalBlocker quiet(texts_[Slot(box)]);
     writer_->Write(texts_[Slot(box)], QString::fromStdString(text));
 }
 
@@ -308,69 +271,64 @@ int Form1::Check1Value() const {
     return 0;
 }
 
-void Form1::SetTimer1Enabled(bool enabled) {
-    if (!enabled) {
-        timer1_->stop();
-    } else if (!timer1_->isActive()) {
-        timer1_->start();
+void Form1::SetCheck1(bool ticked) {
+    const QSignalBlocker quiet(check1_);
+    check1_->setChecked(ticked);
+}
+
+void Form1::SetTimerRunning(std::size_t timerRow, bool running) {
+    QTimer* timer = timers_.at(timerRow);
+    if (!running) {
+        timer->stop();
+    } else if (!timer->isActive()) {
+        timer->start();
     }
 }
 
-void Form1::OnChartPoint(const carriers::ChartPoint& point) { picture1_->PointAdded(point); }
+void Form1::ChartPointAdded(const carriers::ChartPoint& point) { picture1_->PointAdded(point); }
 
-void Form1::OnChartCleared() { picture1_->Cleared(); }
+void Form1::ChartCleared() { picture1_->Cleared(); }
 
-void Form1::HandlerFinished() { canvas_->ScheduleUpdate(); }
+void Form1::AfterEvent(bool byUser) {
+    canvas_->ScheduleUpdate();
+    announcer_->Refresh(byUser);
+}
 
-void Form1::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
-    rejected_ = true;
+void Form1::Announce(const std::string& text, bool onceTypingPauses) {
+    announcer_->Say(FromUtf8(text), onceTypingPauses);
+}
+
+void Form1::ShowRefusal(TextBoxId box, const std::string& title, const std::string& text) {
     // Shown once the handler has returned: a dialog's own event loop must not
     // run other handlers in the middle of this one.
     QMetaObject::invokeMethod(
-        this, [this, box, accepted] { ShowRejection(box, accepted); }, Qt::QueuedConnection);
+        this,
+        [this, box, title = FromUtf8(title), text = FromUtf8(text)] {
+            if (controller_.Ended()) return;
+            QMessageBox notice(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+            notice.exec();
+            QLineEdit* edit = texts_[Slot(box)];
+            activateWindow();
+            edit->setFocus();
+            edit->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
-void Form1::ShowRejection(TextBoxId box, carriers::AcceptedRange accepted) {
-    if (handlersStopped_) return;
-    const NoticeTexts& notices = description_.language().notices;
-    const std::string name = TextBoxName(box);
-    const QString boxName = FromUtf8(description_.AccessibleName({name}));
-    QMessageBox notice(QMessageBox::Warning, FromUtf8(notices.rejectTitle),
-                       RejectionText(notices, boxName, accepted, locale()), QMessageBox::Ok, this);
-    notice.exec();
+void Form1::SetBoxHint(TextBoxId box, const std::string& hint, const std::string& description) {
     QLineEdit* edit = texts_[Slot(box)];
-    activateWindow();
-    edit->setFocus();
-    edit->selectAll();
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Base, hint.empty() ? palette().color(QPalette::Base) : kIncompleteTint);
+    edit->setPalette(colours);
+    edit->setToolTip(FromUtf8(hint));
+    edit->setAccessibleDescription(FromUtf8(description));
 }
 
-void Form1::SetDopingEntryComplete(bool complete) {
-    dopingUsable_ = complete;
-    const QString hint =
-        complete ? QString() : FromUtf8(description_.language().notices.dopingIncomplete);
-    for (TextBoxId box : {TextBoxId::Text4, TextBoxId::Text5}) {
-        QLineEdit* edit = texts_[Slot(box)];
-        QPalette colours = edit->palette();
-        colours.setColor(QPalette::Base,
-                         complete ? palette().color(QPalette::Base) : kIncompleteTint);
-        edit->setPalette(colours);
-        edit->setToolTip(hint);
-        edit->setAccessibleDescription(
-            InputDescription(description_.language().spoken, {TextBoxName(box)}, hint));
-    }
-}
-
-void Form1::ReportRuntimeError(carriers::ErrorKind kind) {
-    if (exitStatus_) return;
-    // No handler may run behind the report, not even from its event loop.
-    handlersStopped_ = true;
-    for (QTimer* timer : timers_) timer->stop();
+void Form1::ShowErrorReport(const std::string& title, const std::string& text) {
     announcer_->Stop();
-    const NoticeTexts& notices = description_.language().notices;
-    QMessageBox report(QMessageBox::Critical, FromUtf8(notices.errorTitle),
-                       RuntimeErrorText(notices, kind), QMessageBox::Ok, this);
+    QMessageBox report(QMessageBox::Critical, FromUtf8(title), FromUtf8(text), QMessageBox::Ok,
+                       this);
     report.exec();
-    EndProgram(1);
 }
 
 }  // namespace form

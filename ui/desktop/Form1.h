@@ -7,10 +7,9 @@
 #include <optional>
 
 #include "BandCanvas.h"
-#include "CarrierModel.h"
-#include "Runtime.h"
+#include "Controller.h"
+#include "FrontEnd.h"
 #include "Twips.h"
-#include "form/Bindings.h"
 #include "form/FormDescription.h"
 
 class QAction;
@@ -25,10 +24,10 @@ class BoxWriter;
 class StripChart;
 class ZoomStyle;
 
-// The program's one window. It is the runtime the carrier model runs on: it
-// owns the controls, the two timers and the model, and turns every control
-// event into one handler call through Dispatch.
-class Form1 : public QWidget, public carriers::Runtime {
+// The program's one window: it owns the controls and the two timers, hands
+// every control and timer event to the controller, and puts the controller's
+// decisions on its controls.
+class Form1 : public QWidget, public controller::FrontEnd {
     Q_OBJECT
   public:
     explicit Form1(const Language& language, QWidget* parent = nullptr);
@@ -39,7 +38,8 @@ class Form1 : public QWidget, public carriers::Runtime {
     // Set once the program has ended (Close, the close control, an error).
     std::optional<int> ExitStatus() const { return exitStatus_; }
 
-    const carriers::CarrierModel& Model() const { return model_; }
+    const carriers::CarrierModel& Model() const { return controller_.Model(); }
+    controller::Controller& Controller() { return controller_; }
 
     // The projector zoom: every control, caption, marker and chart point
     // drawn anew at a step of the designed size; the frame follows.
@@ -48,14 +48,22 @@ class Form1 : public QWidget, public carriers::Runtime {
 
     QLineEdit* TextBox(carriers::TextBoxId box) const;
 
-    // Runtime
+    // FrontEnd
     std::string Text(carriers::TextBoxId box) const override;
     void SetText(carriers::TextBoxId box, const std::string& text) override;
     int Check1Value() const override;
-    void SetTimer1Enabled(bool enabled) override;
-    void RejectInput(carriers::TextBoxId box, carriers::AcceptedRange accepted) override;
-    void SetDopingEntryComplete(bool complete) override;
-    void ReportRuntimeError(carriers::ErrorKind kind) override;
+    void SetCheck1(bool ticked) override;
+    void SetTimerRunning(std::size_t timerRow, bool running) override;
+    void ShowRefusal(carriers::TextBoxId box, const std::string& title,
+                     const std::string& text) override;
+    void SetBoxHint(carriers::TextBoxId box, const std::string& hint,
+                    const std::string& description) override;
+    void ShowErrorReport(const std::string& title, const std::string& text) override;
+    void End(int status, const std::string& message) override;
+    void Announce(const std::string& text, bool onceTypingPauses) override;
+    void AfterEvent(bool byUser) override;
+    void ChartPointAdded(const carriers::ChartPoint& point) override;
+    void ChartCleared() override;
 
   signals:
     // The program ends with this status; main leaves its event loop.
@@ -64,13 +72,8 @@ class Form1 : public QWidget, public carriers::Runtime {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void HandlerFinished() override;
-    void OnChartPoint(const carriers::ChartPoint& point) override;
-    void OnChartCleared() override;
 
   private:
-    using Handler = decltype(Binding::handler);
-
     void CreateControls();
     void CreateTimers();
     void CreateZoomCommands();
@@ -82,13 +85,9 @@ class Form1 : public QWidget, public carriers::Runtime {
     void ShowZoomMenu(const QPoint& at);
     void KeepOnScreen();
     void WireEvents();
-    void Run(Handler handler, const Binding* binding = nullptr);
-    void Command2_Click();
-    void EndProgram(int status);
-    void ShowRejection(carriers::TextBoxId box, carriers::AcceptedRange accepted);
 
-    FormDescription description_;
-    carriers::CarrierModel model_;
+    controller::Controller controller_;
+    const FormDescription& description_;
     BandCanvas* canvas_ = nullptr;
     ZoomStyle* style_ = nullptr;
     // The windowed controls and the rows that place them.
@@ -100,13 +99,9 @@ class Form1 : public QWidget, public carriers::Runtime {
     std::array<QLineEdit*, 7> texts_{};
     QPushButton* command1_ = nullptr;
     QCheckBox* check1_ = nullptr;
-    QTimer* timer1_ = nullptr;
     Announcer* announcer_ = nullptr;
     BoxWriter* writer_ = nullptr;
-    bool rejected_ = false;  // by the handler that runs
-    std::vector<QTimer*> timers_;
-    bool handlersStopped_ = false;
-    bool dopingUsable_ = true;
+    std::vector<QTimer*> timers_;  // in the description's order
     std::optional<int> exitStatus_;
 };
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "form/Spoken.h"
+#include "controller/Spoken.h"
 
 namespace form {
 

@@ -92,8 +92,8 @@ constexpr std::string_view kDefaultFamilies[] = {"Nimbus Sans Narrow", "IPAPGoth
 constexpr FontTable kFonts{kDefaultFamilies, 10, "ＭＳ Ｐゴシック", "IPAPGothic"};
 
 constexpr TimerSpec kTimers[] = {
-    {{"Timer1"}, 50, false},   // the tick: Start enables it
-    {{"Timer2"}, 2000, true},  // the current readout
+    {{"Timer1"}, 50, false, TimerRole::Tick},  // Start enables it
+    {{"Timer2"}, 2000, true, TimerRole::CurrentReadout},
 };
 
 constexpr ControlKey kOrder[] = {

@@ -97,10 +97,15 @@ struct FontTable {
 };
 const FontTable& Fonts();
 
+// What a timer drives: the simulation's tick, or the current readout, which
+// shows the crossings of a fixed number of ticks.
+enum class TimerRole { Tick, CurrentReadout };
+
 struct TimerSpec {
     ControlKey key;
     int intervalMs;
     bool enabledAtLoad;
+    TimerRole role;
 };
 std::span<const TimerSpec> TimerTable();
 

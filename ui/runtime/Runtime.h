@@ -33,6 +33,14 @@ struct DiagramState {
     std::array<bool, kLine7UBound + 1> line7Visible;
 };
 
+// Where the window loads what the model moves: every marker of each kind
+// at one place, the Fermi line and the polarity marks.
+struct LoadState {
+    Marker electrons;
+    Marker holes;
+    DiagramState diagram;
+};
+
 // A point of the strip chart, twips in the picture's own coordinates.
 struct ChartPoint {
     float x;
@@ -47,8 +55,8 @@ struct ChartPoint {
 //
 // What the model writes for the window to show (the markers, the Fermi line,
 // the polarity marks, the chart's points) and the generator are plain data
-// held here once, loaded from the window description; every front end paints
-// from them. The rest is a virtual call.
+// held here once, loaded where whoever builds the window says; every front
+// end paints from them. The rest is a virtual call.
 class Runtime {
   public:
     static constexpr int kLine7UBound = carriers::kLine7UBound;
@@ -132,7 +140,7 @@ class Runtime {
     }
 
   protected:
-    explicit Runtime(std::string decimalSeparator = ".");
+    Runtime(const LoadState& load, std::string decimalSeparator);
 
     // Called once after every handler, e.g. to schedule one repaint.
     virtual void HandlerFinished() {}

@@ -1,9 +1,12 @@
 #include "DescriptionJson.h"
 
+#include <cstddef>
 #include <cstdio>
 
-#include "form/Bindings.h"
-#include "form/Spoken.h"
+#include "Bindings.h"
+#include "Runtime.h"
+#include "Spoken.h"
+#include "WindowTables.h"
 
 namespace form {
 
@@ -102,11 +105,15 @@ constexpr std::string_view kShapeRoles[] = {"Fixed", "ElectronMarkers", "HoleMar
 constexpr std::string_view kLineRoles[] = {"Fixed", "FermiLevel", "PolarityMark", "ChartFoot"};
 constexpr std::string_view kLineStyles[] = {"Solid", "DashDot"};
 constexpr std::string_view kEvents[] = {"Load", "Click", "Change", "Timer"};
+constexpr std::string_view kTimerRoles[] = {"Tick", "CurrentReadout"};
 
 template <class Enum, std::size_t N>
 std::string_view NameOf(const std::string_view (&names)[N], Enum value) {
     return names[static_cast<std::size_t>(value)];
 }
+
+// The page reads each polarity mark as one byte.
+static_assert(sizeof(bool) == 1);
 
 }  // namespace
 
@@ -133,6 +140,9 @@ std::string DescriptionJson(const FormDescription& form) {
             .Number(control.tabIndex)
             .Key("captionPoints")
             .Number(control.captionFontPoints);
+        if (const auto box = controller::BoxOf(control.key)) {
+            j.Key("box").Number(static_cast<int>(*box));
+        }
         j.Key("caption").Text(form.Caption(control.key));
         j.Key("accessibleName").Text(form.AccessibleName(control.key));
         j.Key("description").Text(DescribeInput(language.spoken, control.key)).Close('}');
@@ -167,7 +177,8 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Key("timers").Open('[');
     for (const TimerSpec& timer : TimerTable()) {
         j.Open('{').Control(timer.key).Key("intervalMs").Number(timer.intervalMs);
-        j.Key("enabledAtLoad").Bool(timer.enabledAtLoad).Close('}');
+        j.Key("enabledAtLoad").Bool(timer.enabledAtLoad);
+        j.Key("role").Text(NameOf(kTimerRoles, timer.role)).Close('}');
     }
     j.Close(']');
 
@@ -192,6 +203,21 @@ std::string DescriptionJson(const FormDescription& form) {
     for (std::string_view name : notices.errorNames) j.Text(name);
     j.Close(']').Close('}');
     j.Key("diagramName").Text(language.spoken.diagramName);
+    // Where the painter finds what the model moves, in bytes.
+    using carriers::ChartPoint;
+    using carriers::DiagramState;
+    using carriers::Marker;
+    j.Key("memory").Open('{');
+    j.Key("marker").Open('{').Key("count").Number(carriers::MarkerArray::kSize);
+    j.Key("size").Number(sizeof(Marker)).Key("left").Number(offsetof(Marker, Left));
+    j.Key("top").Number(offsetof(Marker, Top)).Close('}');
+    j.Key("diagram").Open('{').Key("line3Y1").Number(offsetof(DiagramState, line3Y1));
+    j.Key("line3Y2").Number(offsetof(DiagramState, line3Y2));
+    j.Key("line7Visible").Number(offsetof(DiagramState, line7Visible));
+    j.Key("line7Count").Number(carriers::kLine7UBound + 1).Close('}');
+    j.Key("chartPoint").Open('{').Key("size").Number(sizeof(ChartPoint));
+    j.Key("x").Number(offsetof(ChartPoint, x)).Key("y").Number(offsetof(ChartPoint, y));
+    j.Key("rgb").Number(offsetof(ChartPoint, rgb)).Close('}').Close('}');
     j.Key("listening").Open('{').Key("describeEveryMs").Number(kDescribeEveryMs);
     j.Key("focusedReadoutPauseMs").Number(kFocusedReadoutPauseMs);
     j.Key("typingPauseMs").Number(kTypingPauseMs).Close('}');

@@ -1,13 +1,13 @@
 // The browser page's entry points: the page's script calls these to build
-// its controls, dispatch events and paint what the model shows.
+// its controls, hand the controller its events and paint what the model
+// shows.
 #include <emscripten.h>
 
 #include <cstdio>
 #include <string>
 
 #include "DescriptionJson.h"
-#include "PageRuntime.h"
-#include "form/Spoken.h"
+#include "PageFrontEnd.h"
 
 namespace {
 
@@ -20,9 +20,17 @@ const form::Language& BuildLanguage() {
 #endif
 }
 
-form::PageRuntime& Page() {
-    static form::PageRuntime page(BuildLanguage());
-    return page;
+controller::Controller& Page() {
+    static form::PageFrontEnd page(BuildLanguage());
+    return page.Controller();
+}
+
+// A text handed to the script; valid until the same entry point is called again.
+template <int Slot>
+const char* Handed(std::string text) {
+    static std::string held;
+    held = std::move(text);
+    return held.c_str();
 }
 
 }  // namespace
@@ -34,55 +42,49 @@ EMSCRIPTEN_KEEPALIVE const char* quarvel_describe() {
     return json.c_str();
 }
 
-// Gives what a screen reader is to be told of the event, or "".
-EMSCRIPTEN_KEEPALIVE const char* quarvel_dispatch(int binding) {
-    static std::string said;
-    said = binding >= 0 ? Page().Dispatch(static_cast<std::size_t>(binding)) : std::string();
-    return said.c_str();
+EMSCRIPTEN_KEEPALIVE void quarvel_load() { Page().Load(); }
+// A control's event, by the binding's place in the description's list.
+EMSCRIPTEN_KEEPALIVE void quarvel_fire(int binding) {
+    if (binding >= 0) Page().Fire(static_cast<std::size_t>(binding));
+}
+// A timer of the description's list fired, by its place.
+EMSCRIPTEN_KEEPALIVE void quarvel_timer(int row) {
+    if (row >= 0) Page().TimerFired(static_cast<std::size_t>(row));
 }
 
-EMSCRIPTEN_KEEPALIVE const char* quarvel_scene() {
-    static std::string scene;
-    scene = Page().Scene();
-    return scene.c_str();
-}
+EMSCRIPTEN_KEEPALIVE void quarvel_set_paused(int paused) { Page().SetPaused(paused != 0); }
+EMSCRIPTEN_KEEPALIVE void quarvel_step() { Page().Step(); }
+EMSCRIPTEN_KEEPALIVE void quarvel_set_speed(int speed) { Page().SetSpeed(speed); }
 
-EMSCRIPTEN_KEEPALIVE const char* quarvel_chart_trend() {
-    static std::string trend;
-    trend = form::DescribeChart(Page().Description().language().spoken, Page().Chart());
-    return trend.c_str();
-}
-
+EMSCRIPTEN_KEEPALIVE const char* quarvel_scene() { return Handed<0>(Page().Scene()); }
+EMSCRIPTEN_KEEPALIVE const char* quarvel_chart_trend() { return Handed<1>(Page().ChartTrend()); }
 EMSCRIPTEN_KEEPALIVE int quarvel_ended() { return Page().Ended() ? 1 : 0; }
 
-// Shape1 (0) or Shape2 (1): members 0..100, Left and Top as Single each.
+// Shape1 (0) or Shape2 (1): every member as the description's memory
+// layout says.
 EMSCRIPTEN_KEEPALIVE const carriers::Marker* quarvel_markers(int holes) {
     return (holes ? Page().Shape2() : Page().Shape1()).members().data();
 }
-
-// line3Y1, line3Y2 as Single, then the six polarity marks as bytes.
 EMSCRIPTEN_KEEPALIVE const carriers::DiagramState* quarvel_diagram() { return &Page().Diagram(); }
-
-// x and y as Single, then 0xRRGGBB, per point.
 EMSCRIPTEN_KEEPALIVE const carriers::ChartPoint* quarvel_chart() { return Page().Chart().data(); }
 EMSCRIPTEN_KEEPALIVE int quarvel_chart_size() { return static_cast<int>(Page().Chart().size()); }
 EMSCRIPTEN_KEEPALIVE int quarvel_chart_clears() { return Page().ChartClears(); }
 
-// What tests and the page's readers need of the model besides the markers.
+// What tests and the page's commands need of the model and the time
+// controls besides the markers.
 EMSCRIPTEN_KEEPALIVE const char* quarvel_state() {
-    static std::string json;
-    const carriers::CarrierModel& m = Page().Model();
-    char buffer[256];
+    const controller::Controller& page = Page();
+    const carriers::CarrierModel& m = page.Model();
+    char buffer[320];
     std::snprintf(buffer, sizeof buffer,
                   "{\"electronCount\":%d,\"holeCount\":%d,\"temperature\":%d,"
-                  "\"fermiLevelY\":%d,\"currentTally\":%d,\"chartX\":%d}",
+                  "\"fermiLevelY\":%d,\"currentTally\":%d,\"chartX\":%d,"
+                  "\"runStarted\":%s,\"paused\":%s,\"speed\":%d}",
                   m.ElectronCount.value(), m.HoleCount.value(), m.Temperature.value(),
-                  m.FermiLevelY.value(), m.CurrentTally.value(), m.ChartX.value());
-    json = buffer;
-    return json.c_str();
+                  m.FermiLevelY.value(), m.CurrentTally.value(), m.ChartX.value(),
+                  page.RunStarted() ? "true" : "false", page.Paused() ? "true" : "false",
+                  page.Speed());
+    return Handed<2>(buffer);
 }
 
 }  // extern "C"
-
-static_assert(sizeof(carriers::Marker) == 8, "the page reads markers as pairs of Singles");
-static_assert(sizeof(carriers::ChartPoint) == 12, "the page reads chart points as 12 bytes");

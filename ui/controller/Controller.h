@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Bindings.h"
+#include "CarrierModel.h"
+#include "FrontEnd.h"
+#include "Pace.h"
+#include "Runtime.h"
+#include "form/FormDescription.h"
+
+namespace controller {
+
+// Everything between a user's action and the model, decided once for every
+// front end: dispatch through the binding table, what a handler's outcome
+// means (refused, ended, announced), the notices' and announcements' texts,
+// and the time controls. It is the runtime the model runs on; the front end
+// only puts its decisions on real controls.
+class Controller : public carriers::Runtime {
+  public:
+    Controller(const form::Language& language, FrontEnd& frontEnd, std::string decimalSeparator);
+
+    const form::FormDescription& Description() const { return description_; }
+    const carriers::CarrierModel& Model() const { return model_; }
+    bool Ended() const { return ended_; }
+
+    // Form_Load, then the timers that run from the start.
+    void Load();
+    // A control's event, by the binding's place in BindingTable().
+    void Fire(std::size_t binding);
+    // The binding of a control's event, if it has one.
+    static std::optional<std::size_t> BindingOf(form::ControlKey control, form::Event event);
+    // A timer of the description's table fired, by its row.
+    void TimerFired(std::size_t timerRow);
+    // Command2, or the window's own close control.
+    void Close();
+
+    // The time controls.
+    bool Paused() const { return pace_.Paused(); }
+    int Speed() const { return pace_.Speed(); }
+    // Whether a run has started (the tick is enabled), paused or not.
+    bool RunStarted() const { return tickEnabled_; }
+    void SetPaused(bool paused);
+    // One tick, while paused.
+    void Step();
+    void SetSpeed(int speed);
+
+    // What a screen reader is told of the diagram and the chart.
+    std::string Scene() const;
+    std::string ChartTrend() const;
+
+    // Runtime: the model's reads and writes reach the front end.
+    std::string Text(carriers::TextBoxId box) const override;
+    void SetText(carriers::TextBoxId box, const std::string& text) override;
+    int Check1Value() const override;
+    void SetTimer1Enabled(bool enabled) override;
+    void RejectInput(carriers::TextBoxId box, carriers::AcceptedRange accepted) override;
+    void SetDopingEntryComplete(bool complete) override;
+    void ReportRuntimeError(carriers::ErrorKind kind) override;
+
+  protected:
+    void OnChartPoint(const carriers::ChartPoint& point) override;
+    void OnChartCleared() override;
+
+  private:
+    void RunBinding(const form::Binding& binding);
+    // One simulation tick, and what is recorded of it.
+    void RunTick();
+    void RunReadout();
+    void UpdateTimers();
+    void EndProgram(int status, const std::string& message);
+    form::SceneFacts Facts() const;
+
+    form::FormDescription description_;
+    FrontEnd& frontEnd_;
+    carriers::CarrierModel model_;
+    Pace pace_;
+    std::size_t tickRow_ = 0;
+    std::size_t readoutRow_ = 0;
+    std::size_t tickBinding_ = 0;
+    std::size_t readoutBinding_ = 0;
+    bool tickEnabled_ = false;
+    bool ended_ = false;
+    bool rejected_ = false;  // by the handler that runs
+    bool dopingUsable_ = true;
+};
+
+}  // namespace controller

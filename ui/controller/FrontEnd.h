@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "Runtime.h"
+
+namespace controller {
+
+// What the controller asks of a front end (the Qt window, the browser page,
+// a test's fake): its real controls and timers, and a place to show what
+// the controller has decided. A front end decides nothing itself.
+class FrontEnd {
+  public:
+    virtual ~FrontEnd() = default;
+
+    virtual std::string Text(carriers::TextBoxId box) const = 0;
+    // Writes a box without raising its Change event: the controller runs the
+    // handler itself when a set-up types into a box.
+    virtual void SetText(carriers::TextBoxId box, const std::string& text) = 0;
+    // 0 cleared, 1 ticked, 2 greyed.
+    virtual int Check1Value() const = 0;
+    // Without raising its Click event, as SetText.
+    virtual void SetCheck1(bool ticked) = 0;
+
+    // A timer of the description's table, by its row, fires at its interval
+    // (never more than one pending) or is still.
+    virtual void SetTimerRunning(std::size_t timerRow, bool running) = 0;
+
+    // Start refused a box: shown once the running handler has returned, and
+    // afterwards the box has the focus with its text selected.
+    virtual void ShowRefusal(carriers::TextBoxId box, const std::string& title,
+                             const std::string& text) = 0;
+    // A quiet hint on a box (never a dialog while the user types); an empty
+    // hint clears it. `description` is the box's whole description with it.
+    virtual void SetBoxHint(carriers::TextBoxId box, const std::string& hint,
+                            const std::string& description) = 0;
+    // A run-time error, shown before the program ends.
+    virtual void ShowErrorReport(const std::string& title, const std::string& text) = 0;
+    // The program has ended: timers are already still; `message` says so.
+    virtual void End(int status, const std::string& message) = 0;
+
+    // Said once to a screen reader; `onceTypingPauses` holds it back until
+    // the typing in a box pauses.
+    virtual void Announce(const std::string& text, bool onceTypingPauses) = 0;
+    // After every event the controller handled: repaint once; a user's
+    // action refreshes the descriptions at once, a timer's when due.
+    virtual void AfterEvent(bool byUser) = 0;
+    virtual void ChartPointAdded(const carriers::ChartPoint&) {}
+    virtual void ChartCleared() {}
+    // Pause or speed changed: commands and the panel follow.
+    virtual void TimeControlsChanged() {}
+};
+
+}  // namespace controller

@@ -1,0 +1,84 @@
+#include "PageFrontEnd.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+// The page's script object, Module.page, does what only the page can.
+// clang-format off
+EM_JS(char*, PageGetText, (int box), {
+    const text = Module.page.getText(box);
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+EM_JS(void, PageSetText, (int box, const char* text), { Module.page.setText(box, UTF8ToString(text)); });
+EM_JS(int, PageCheck1Value, (), { return Module.page.check1Value(); });
+EM_JS(void, PageSetCheck1, (int ticked), { Module.page.setCheck1(ticked !== 0); });
+EM_JS(void, PageSetTimerRunning, (int row, int running), { Module.page.setTimerRunning(row, running !== 0); });
+EM_JS(void, PageShowRefusal, (int box, const char* title, const char* text), {
+    Module.page.showRefusal(box, UTF8ToString(title), UTF8ToString(text));
+});
+EM_JS(void, PageSetBoxHint, (int box, const char* hint, const char* description), {
+    Module.page.setBoxHint(box, UTF8ToString(hint), UTF8ToString(description));
+});
+EM_JS(void, PageEnd, (int status, const char* message), { Module.page.end(status, UTF8ToString(message)); });
+EM_JS(void, PageAnnounce, (const char* text, int onceTypingPauses), {
+    Module.page.announce(UTF8ToString(text), onceTypingPauses !== 0);
+});
+EM_JS(void, PageAfterEvent, (int byUser), { Module.page.afterEvent(byUser !== 0); });
+EM_JS(void, PageTimeControlsChanged, (), { Module.page.timeControlsChanged(); });
+// clang-format on
+
+namespace form {
+
+namespace {
+
+int Number(carriers::TextBoxId box) { return static_cast<int>(box); }
+
+}  // namespace
+
+// The page reads numbers as typed, with a point in every locale.
+PageFrontEnd::PageFrontEnd(const Language& language) : controller_(language, *this, ".") {}
+
+std::string PageFrontEnd::Text(carriers::TextBoxId box) const {
+    char* text = PageGetText(Number(box));
+    std::string copy(text);
+    std::free(text);
+    return copy;
+}
+
+void PageFrontEnd::SetText(carriers::TextBoxId box, const std::string& text) {
+    PageSetText(Number(box), text.c_str());
+}
+
+int PageFrontEnd::Check1Value() const { return PageCheck1Value(); }
+
+void PageFrontEnd::SetCheck1(bool ticked) { PageSetCheck1(ticked ? 1 : 0); }
+
+void PageFrontEnd::SetTimerRunning(std::size_t timerRow, bool running) {
+    PageSetTimerRunning(static_cast<int>(timerRow), running ? 1 : 0);
+}
+
+void PageFrontEnd::ShowRefusal(carriers::TextBoxId box, const std::string& title,
+                               const std::string& text) {
+    PageShowRefusal(Number(box), title.c_str(), text.c_str());
+}
+
+void PageFrontEnd::SetBoxHint(carriers::TextBoxId box, const std::string& hint,
+                              const std::string& description) {
+    PageSetBoxHint(Number(box), hint.c_str(), description.c_str());
+}
+
+void PageFrontEnd::End(int status, const std::string& message) { PageEnd(status, message.c_str()); }
+
+void PageFrontEnd::Announce(const std::string& text, bool onceTypingPauses) {
+    PageAnnounce(text.c_str(), onceTypingPauses ? 1 : 0);
+}
+
+void PageFrontEnd::AfterEvent(bool byUser) { PageAfterEvent(byUser ? 1 : 0); }
+
+void PageFrontEnd::TimeControlsChanged() { PageTimeControlsChanged(); }
+
+}  // namespace form

@@ -1,0 +1,260 @@
+// Painting, in twips under one scale: the band diagram on the surface and
+// the strip chart, read straight from the model's memory; crisp at any
+// device pixel ratio.
+import { domId, findKey, fontsOf, pixelsOf } from "./describe.js";
+
+// The model's memory as the description lays it out, in bytes.
+export const createMemoryView = (module, memory) => {
+  const floats = (at) => module.HEAPF32[at >> 2];
+  return {
+    // The members of Shape1 (0) or Shape2 (1) as Singles: member i's Left
+    // at i * stride + left, its Top at i * stride + top.
+    markers: (holes) => {
+      const at = module._quarvel_markers(holes) >> 2;
+      const stride = memory.marker.size >> 2;
+      return { f: module.HEAPF32.subarray(at, at + stride * memory.marker.count), stride,
+               left: memory.marker.left >> 2, top: memory.marker.top >> 2 };
+    },
+    markerCount: memory.marker.count,
+    diagram: () => {
+      const at = module._quarvel_diagram();
+      const d = memory.diagram;
+      return {
+        line3Y1: floats(at + d.line3Y1),
+        line3Y2: floats(at + d.line3Y2),
+        line7Visible: Array.from(module.HEAPU8.subarray(at + d.line7Visible, at + d.line7Visible + d.line7Count),
+                                 (b) => b !== 0),
+      };
+    },
+    chartPoint: (at, i) => {
+      const p = memory.chartPoint;
+      const base = at + i * p.size;
+      return { x: floats(base + p.x), y: floats(base + p.y), rgb: module.HEAPU32[(base + p.rgb) >> 2] };
+    },
+  };
+};
+
+// Hinting would round each glyph's advance differently on each device;
+// without it a caption measures the same everywhere, as the layout expects.
+export const unhinted = (ctx) => {
+  ctx.textRendering = "geometricPrecision";
+  return ctx;
+};
+
+const wrapContext = unhinted(document.createElement("canvas").getContext("2d"));
+// Labels wrap within their box at blanks, and anywhere in Japanese text.
+const wrap = (text, font, boxWidth) => {
+  wrapContext.font = font;
+  const pieces = text.match(/[\u3000-\u9fff\uff00-\uffef]|[^\s\u3000-\u9fff\uff00-\uffef]+|\s+/g) || [];
+  const lines = [];
+  let line = "";
+  for (const piece of pieces) {
+    const candidate = line + piece;
+    if (line && wrapContext.measureText(candidate.trimEnd()).width > boxWidth && !/^\s+$/.test(piece)) {
+      lines.push(line.trimEnd());
+      line = piece.trimStart();
+    } else {
+      line = candidate;
+    }
+  }
+  if (line.trim()) lines.push(line.trimEnd());
+  return lines;
+};
+
+// Each label's font, lines and baseline, measured once.
+export const measureLabels = (desc, labels) => {
+  const { fontOf } = fontsOf(desc);
+  const px = pixelsOf(desc);
+  return new Map(labels.map((l) => {
+    const font = fontOf(l);
+    wrapContext.font = font;
+    const m = wrapContext.measureText("Eg電");
+    const lines = wrap(l.caption, font, px(l.width));
+    // A fallback face (the Gothic one under Latin text) may rise above the
+    // first face's ascent: the first line stands low enough for both.
+    const ascent = Math.max(m.fontBoundingBoxAscent,
+                            ...lines.map((line) => Math.ceil(wrapContext.measureText(line).actualBoundingBoxAscent)));
+    return [domId(l), { label: l, font, lines, ascent, lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
+  }));
+};
+
+const css = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
+
+export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
+  const twips = desc.twipsPerPixel;
+  const px = pixelsOf(desc);
+  const memoryView = createMemoryView(module, desc.memory);
+  const pen = twips;  // one pixel
+  const snap = (t) => Math.floor(t / twips) * twips;
+  const chartBorder = 2;
+  let ratio = 1;
+  const surfaceContext = surface.getContext("2d");
+  const chartContext = chart.element.getContext("2d");
+
+  const paintShape = (ctx, shape, left, top, w, h) => {
+    ctx.beginPath();
+    const inset = shape.outline ? pen / 2 : 0;
+    if (shape.kind === "Circle") {
+      ctx.ellipse(left + w / 2, top + h / 2, w / 2 - inset, h / 2 - inset, 0, 0, 2 * Math.PI);
+    } else {
+      ctx.rect(left + inset, top + inset, w - 2 * inset, h - 2 * inset);
+    }
+    if (shape.fill !== null) {
+      ctx.fillStyle = css(shape.fill);
+      ctx.fill();
+    }
+    if (shape.outline) {
+      ctx.lineWidth = pen;
+      ctx.strokeStyle = "#000";
+      ctx.stroke();
+    }
+  };
+  // Each marker kind is drawn once into a small image at the current scale
+  // and stamped at every live marker's pixel: the tick only moves them.
+  const sprites = new Map();
+  const sprite = (shape) => {
+    let image = sprites.get(shape.name);
+    if (!image) {
+      image = document.createElement("canvas");
+      image.width = Math.ceil((shape.width * ratio) / twips) + 1;
+      image.height = Math.ceil((shape.height * ratio) / twips) + 1;
+      const ctx = image.getContext("2d");
+      ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      paintShape(ctx, shape, 0, 0, shape.width, shape.height);
+      sprites.set(shape.name, image);
+    }
+    return image;
+  };
+  // What the model moves or shows is painted every frame over an image of
+  // everything else. That is the paint order's picture because the markers
+  // stay in their band regions, where nothing drawn after them stands, and
+  // the Fermi line and the polarity marks are drawn after all the rest they
+  // can meet.
+  const steps = desc.paintOrder.map((key) => {
+    const shape = findKey(desc.shapes, key);
+    if (shape && shape.role !== "Fixed") {
+      const holes = shape.role === "HoleMarkers" ? 1 : 0;
+      return { dynamic: true, paint: (ctx) => {
+        const image = sprite(shape);
+        ctx.setTransform(1, 0, 0, 1, 0, 0);
+        const { f, stride, left: l, top: t } = memoryView.markers(holes);
+        for (let i = 0; i < memoryView.markerCount; i++) {
+          const top = snap(f[i * stride + t]);
+          if (top >= desc.clientHeight) continue;
+          const left = snap(f[i * stride + l]);
+          ctx.drawImage(image, Math.round((left * ratio) / twips), Math.round((top * ratio) / twips));
+        }
+        ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      } };
+    }
+    if (shape) return { paint: (ctx) => paintShape(ctx, shape, shape.left, shape.top, shape.width, shape.height) };
+    const line = findKey(desc.lines, key);
+    if (line) {
+      return { dynamic: line.role !== "Fixed", paint: (ctx, state) => {
+        if (line.role === "PolarityMark" && !state.line7Visible[line.index]) return;
+        const y1 = line.role === "FermiLevel" ? state.line3Y1 : line.y1;
+        const y2 = line.role === "FermiLevel" ? state.line3Y2 : line.y2;
+        ctx.lineWidth = pen;
+        ctx.strokeStyle = "#000";
+        const dashed = line.style === "DashDot";
+        ctx.setLineDash(dashed ? [4 * pen, 2 * pen, pen, 2 * pen] : []);
+        ctx.lineCap = dashed ? "butt" : "square";
+        ctx.beginPath();
+        // Through the centres of the pixels the end points fall in.
+        ctx.moveTo(line.x1 + pen / 2, y1 + pen / 2);
+        ctx.lineTo(line.x2 + pen / 2, y2 + pen / 2);
+        ctx.stroke();
+        ctx.setLineDash([]);
+      } };
+    }
+    const label = labelSteps.get(domId(key));
+    if (label) {
+      return { paint: (ctx) => {
+        ctx.save();
+        ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+        ctx.font = label.font;
+        unhinted(ctx);
+        ctx.fillStyle = "#000";
+        ctx.textBaseline = "alphabetic";
+        label.lines.forEach((text, i) =>
+          ctx.fillText(text, px(label.label.left), px(label.label.top) + label.ascent + i * label.lineHeight));
+        ctx.restore();
+      } };
+    }
+    return { paint: () => {} };
+  });
+
+  const background = document.createElement("canvas");
+  const paintBackground = () => {
+    background.width = surface.width;
+    background.height = surface.height;
+    const ctx = background.getContext("2d");
+    ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+    for (const step of steps) if (!step.dynamic) step.paint(ctx);
+    sprites.clear();
+  };
+
+  const paintSurface = () => {
+    const ctx = surfaceContext;
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.clearRect(0, 0, surface.width, surface.height);
+    ctx.drawImage(background, 0, 0);
+    ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+    const state = memoryView.diagram();
+    for (const step of steps) if (step.dynamic) step.paint(ctx, state);
+  };
+
+  // The chart keeps what it has drawn and adds only the new points.
+  let chartDrawn = 0;
+  let chartClears = -1;
+  const chartFoot = desc.lines.find((l) => l.role === "ChartFoot");
+  const paintChart = () => {
+    const ctx = chartContext;
+    const clears = module._quarvel_chart_clears();
+    if (clears !== chartClears) {
+      chartClears = clears;
+      chartDrawn = 0;
+      ctx.setTransform(1, 0, 0, 1, 0, 0);
+      ctx.fillStyle = "#fff";
+      ctx.fillRect(0, 0, chart.element.width, chart.element.height);
+    }
+    const count = module._quarvel_chart_size();
+    if (count > chartDrawn) {
+      const at = module._quarvel_chart();
+      ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+      for (let i = chartDrawn; i < count; i++) {
+        const point = memoryView.chartPoint(at, i);
+        ctx.fillStyle = css(point.rgb);
+        ctx.fillRect(Math.floor(point.x / twips), Math.floor(point.y / twips), 1, 1);
+      }
+      chartDrawn = count;
+    }
+    // Line6 lies on top of the points; below the drawing area it is clipped.
+    ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+    ctx.fillStyle = "#000";
+    ctx.fillRect(px(chartFoot.x1), px(chartFoot.y1), px(chartFoot.x2 - chartFoot.x1) + 1, 1);
+  };
+
+  return {
+    memoryView,
+    // The surface and the chart at a new number of device pixels per CSS pixel.
+    resize(newRatio) {
+      ratio = newRatio;
+      const width = px(desc.clientWidth);
+      const height = px(desc.clientHeight);
+      surface.width = Math.round(width * ratio);
+      surface.height = Math.round(height * ratio);
+      surface.style.width = `${width}px`;
+      surface.style.height = `${height}px`;
+      const inner = (t) => px(t) - 2 * chartBorder;
+      chart.element.width = Math.round(inner(chart.control.width) * ratio);
+      chart.element.height = Math.round(inner(chart.control.height) * ratio);
+      chartClears = -1;
+      paintBackground();
+    },
+    paint() {
+      paintSurface();
+      paintChart();
+    },
+  };
+};
