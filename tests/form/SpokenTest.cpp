@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "form/Spoken.h"
+#include "controller/Spoken.h"
 
 namespace form {
 namespace {
