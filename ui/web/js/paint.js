@@ -79,6 +79,8 @@ export const measureLabels = (desc, labels) => {
 };
 
 const css = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
+const black = "#000";
+const forcedColors = matchMedia("(forced-colors: active)");
 
 export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
   const twips = desc.twipsPerPixel;
@@ -89,6 +91,13 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
   const chartBorder = 2;
   let ratio = 1;
   const surfaceContext = surface.getContext("2d");
+  // Captions and lines over the window are black, or under a high-contrast
+  // theme its text colour, which the theme gives the surface element (the
+  // window behind them takes the theme's background). Lines over the bands'
+  // fixed fills stay black, as the fills stay.
+  let ink = black;
+  const onFill = (x, y) => desc.shapes.some((s) => s.role === "Fixed" && s.fill !== null &&
+    x >= s.left && x < s.left + s.width && y >= s.top && y < s.top + s.height);
   const chartContext = chart.element.getContext("2d");
 
   const paintShape = (ctx, shape, left, top, w, h) => {
@@ -155,7 +164,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
         const y1 = line.role === "FermiLevel" ? state.line3Y1 : line.y1;
         const y2 = line.role === "FermiLevel" ? state.line3Y2 : line.y2;
         ctx.lineWidth = pen;
-        ctx.strokeStyle = "#000";
+        ctx.strokeStyle = onFill((line.x1 + line.x2) / 2, (y1 + y2) / 2) ? black : ink;
         const dashed = line.style === "DashDot";
         ctx.setLineDash(dashed ? [4 * pen, 2 * pen, pen, 2 * pen] : []);
         ctx.lineCap = dashed ? "butt" : "square";
@@ -174,7 +183,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
         ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
         ctx.font = label.font;
         unhinted(ctx);
-        ctx.fillStyle = "#000";
+        ctx.fillStyle = ink;
         ctx.textBaseline = "alphabetic";
         label.lines.forEach((text, i) =>
           ctx.fillText(text, px(label.label.left), px(label.label.top) + label.ascent + i * label.lineHeight));
@@ -186,6 +195,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
 
   const background = document.createElement("canvas");
   const paintBackground = () => {
+    ink = forcedColors.matches ? getComputedStyle(surface).color : black;
     background.width = surface.width;
     background.height = surface.height;
     const ctx = background.getContext("2d");
