@@ -108,8 +108,8 @@ export async function launchBrowser({ bareFonts = false } = {}) {
 // itself and data: URLs is refused and kept in `requests`. Unless realTime,
 // timers fire only when the test steps the clock.
 export async function openPage(browser, { width = 574, height = 353, deviceScaleFactor = 1,
-  hasTouch = false, realTime = false } = {}) {
-  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor, hasTouch });
+  hasTouch = false, isMobile = false, realTime = false } = {}) {
+  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor, hasTouch, isMobile });
   const requests = [];
   const allowed = (url) => url === pageUrl || url.startsWith('data:');
   context.on('request', (request) => {

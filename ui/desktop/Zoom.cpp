@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "Twips.h"
+#include "form/ZoomSteps.h"
 
 namespace form {
 
 namespace {
 
-constexpr double kSteps[] = {1.0, 1.25, 1.5, 2.0, 2.5, 3.0, 4.0};
+constexpr const auto& kSteps = kZoomSteps;
 
 }  // namespace
 

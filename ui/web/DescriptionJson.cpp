@@ -7,6 +7,7 @@
 #include "Runtime.h"
 #include "Spoken.h"
 #include "WindowTables.h"
+#include "form/ZoomSteps.h"
 
 namespace form {
 
@@ -125,6 +126,9 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Key("languageTag").Text(language.languageTag);
     j.Key("clientWidth").Number(kClientWidth).Key("clientHeight").Number(kClientHeight);
     j.Key("twipsPerPixel").Number(kTwipsPerPixel);
+    j.Key("zoomSteps").Open('[');
+    for (double step : kZoomSteps) j.Number(step);
+    j.Close(']');
 
     j.Key("fonts").Open('{').Key("defaultFamilies").Open('[');
     for (std::string_view family : Fonts().defaultFamilies) j.Text(family);

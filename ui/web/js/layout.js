@@ -1,24 +1,82 @@
 // The whole design area at the largest uniform scale that fits the
-// viewport; the painter follows at the device pixel ratio.
+// viewport, or at a zoom step of that size, as the desktop's Ctrl+Plus,
+// Ctrl+Minus and Ctrl+0 give; the painter follows at the device pixel ratio.
 import { pixelsOf } from "./describe.js";
+
+// A canvas this many device pixels wide is sharp enough at any zoom a
+// screen can show, and a tick still paints it quickly.
+const maxCanvasWidth = 4096;
+
+// Ctrl (Cmd on a Mac) with these keys, by the character or else by the key
+// that types it on a US keyboard.
+const zoomKeys = { "+": 1, "=": 1, "-": -1, "0": 0 };
+const zoomCodes = { Equal: 1, NumpadAdd: 1, Minus: -1, NumpadSubtract: -1, Digit0: 0, Numpad0: 0 };
 
 export const fitToViewport = (desc, form, painter, painted) => {
   const px = pixelsOf(desc);
   const width = px(desc.clientWidth);
   const height = px(desc.clientHeight);
+  const root = document.documentElement;
+  const steps = desc.zoomSteps;
+  let step = 0;
   form.style.width = `${width}px`;
   form.style.height = `${height}px`;
   const layout = () => {
-    const scale = Math.min(innerWidth / width, innerHeight / height);
-    const left = Math.round((innerWidth - width * scale) / 2);
-    const top = Math.round((innerHeight - height * scale) / 2);
+    const zoom = steps[step];
+    // The layout viewport without scroll bars, which neither a pinch nor a
+    // phone's fitting of wide content to the screen changes.
+    root.classList.remove("zoomed");
+    const fitted = Math.min(root.clientWidth / width, root.clientHeight / height);
+    // Beyond the viewport the page scrolls; at the fitted size it never does.
+    root.classList.toggle("zoomed", zoom > 1);
+    const scale = fitted * zoom;
+    // Centred while it fits; from the top-left corner once it does not.
+    const left = Math.max(0, Math.round((root.clientWidth - width * scale) / 2));
+    const top = Math.max(0, Math.round((root.clientHeight - height * scale) / 2));
     form.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
-    document.documentElement.style.setProperty("--scale", String(scale));
-    painter.resize(scale * devicePixelRatio);
+    root.style.setProperty("--scale", String(scale));
+    painter.resize(Math.min(scale * devicePixelRatio, maxCanvasWidth / width));
     painted();
   };
+  const zoomBy = (direction) => {
+    step = direction === 0 ? 0 : Math.min(steps.length - 1, Math.max(0, step + direction));
+    layout();
+    // The view follows the keyboard focus.
+    document.activeElement?.scrollIntoView?.({ block: "nearest", inline: "nearest" });
+  };
+  addEventListener("keydown", (event) => {
+    if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
+    const direction = zoomKeys[event.key] ?? zoomCodes[event.code];
+    if (direction === undefined) return;
+    event.preventDefault();
+    zoomBy(direction);
+  });
+  // A mouse drags the enlarged page by any place that is not a control;
+  // touch screens pan it themselves.
+  let drag = null;
+  form.addEventListener("pointerdown", (event) => {
+    if (event.pointerType === "touch" || event.button !== 0 || event.target !== form || steps[step] === 1) return;
+    drag = { x: event.clientX, y: event.clientY, id: event.pointerId };
+    form.setPointerCapture(event.pointerId);
+    event.preventDefault();
+  });
+  form.addEventListener("pointermove", (event) => {
+    if (!drag || event.pointerId !== drag.id) return;
+    scrollBy(drag.x - event.clientX, drag.y - event.clientY);
+    drag.x = event.clientX;
+    drag.y = event.clientY;
+  });
+  const endDrag = () => (drag = null);
+  form.addEventListener("pointerup", endDrag);
+  form.addEventListener("pointercancel", endDrag);
+  // Pinch zoom changes neither the layout viewport nor the device pixel
+  // ratio, so it never comes here: the page keeps its place under the fingers.
   addEventListener("resize", layout);
   matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener("change", layout);
+  // A high-contrast theme switched on, off or between light and dark.
+  for (const query of ["(forced-colors: active)", "(prefers-color-scheme: dark)"]) {
+    matchMedia(query).addEventListener("change", layout);
+  }
   layout();
   return layout;
 };
