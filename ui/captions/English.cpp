@@ -40,6 +40,8 @@ const Language kEnglish{
     },
     {"Zoom in", "Zoom out", "Actual size"},
     EnglishSpoken(),
+    EnglishTeaching(),
+    EnglishSetup(),
 };
 
 }  // namespace

@@ -42,6 +42,8 @@ const Language kJapanese{
     },
     {"拡大", "縮小", "実際のサイズ"},
     JapaneseSpoken(),
+    JapaneseTeaching(),
+    JapaneseSetup(),
 };
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <span>
 #include <string_view>
 
+#include "captions/SetupTexts.h"
 #include "captions/Spoken.h"
+#include "captions/TeachingTexts.h"
 #include "form/ControlKey.h"
 
 namespace form {
@@ -51,7 +53,9 @@ struct Language {
     std::span<const PlacementRow> placements;
     NoticeTexts notices;
     ZoomTexts zoom;
-    const SpokenTexts& spoken;  // what a screen reader hears
+    const SpokenTexts& spoken;      // what a screen reader hears
+    const TeachingTexts& teaching;  // the tools around the window
+    const SetupTexts& setup;        // a set-up from a link or the command line
 };
 
 // Captions shared by every language; a language's own rows come first.

@@ -30,7 +30,7 @@ const form::TimerSpec& TimerAt(std::size_t row) { return form::TimerTable()[row]
 
 Controller::Controller(const form::Language& language, FrontEnd& frontEnd,
                        std::string decimalSeparator)
-    : Runtime(WindowLoadState(), std::move(decimalSeparator)),
+    : Runtime(WindowLoadState(), decimalSeparator),
       description_(language),
       frontEnd_(frontEnd),
       model_(*this),
@@ -40,12 +40,21 @@ Controller::Controller(const form::Language& language, FrontEnd& frontEnd,
       tickRow_(TimerRowOf(TimerRole::Tick)),
       readoutRow_(TimerRowOf(TimerRole::CurrentReadout)),
       tickBinding_(*BindingOf(TimerAt(tickRow_).key, Event::Timer)),
-      readoutBinding_(*BindingOf(TimerAt(readoutRow_).key, Event::Timer)) {}
+      readoutBinding_(*BindingOf(TimerAt(readoutRow_).key, Event::Timer)),
+      decimalSeparator_(std::move(decimalSeparator)) {}
 
 std::optional<std::size_t> Controller::BindingOf(form::ControlKey control, Event event) {
     const auto bindings = BindingTable();
     for (std::size_t i = 0; i < bindings.size(); ++i) {
         if (bindings[i].control == control && bindings[i].event == event) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> Controller::BindingFor(form::Announcement action) {
+    const auto bindings = BindingTable();
+    for (std::size_t i = 0; i < bindings.size(); ++i) {
+        if (bindings[i].announce == action) return i;
     }
     return std::nullopt;
 }
@@ -80,6 +89,7 @@ void Controller::RunBinding(const Binding& binding) {
     Dispatch([&] { (model_.*binding.handler)(); });
     // A refused input is read out by its notice, an error by its report.
     if (ended_ || rejected_) return;
+    Note(binding.announce);
     if (binding.announce == form::Announcement::Start) {
         // Start always leaves the run going, at the chosen speed.
         pace_.SetPaused(false);
@@ -94,7 +104,45 @@ void Controller::RunBinding(const Binding& binding) {
 
 void Controller::RunTick() {
     const auto& bindings = BindingTable();
+    // The current readout clears the tally only between ticks, so the
+    // difference is this tick's own crossings.
+    const int tallyBefore = model_.CurrentTally.value();
     Dispatch([&] { (model_.*bindings[tickBinding_].handler)(); });
+    if (ended_) return;
+    const int electrons = model_.ElectronCount.value();
+    const int holes = model_.HoleCount.value();
+    record_.AddTick(electrons, holes, model_.CurrentTally.value() - tallyBefore,
+                    Check1Value() == 1);
+    classData_.AddTick(electrons, holes);
+}
+
+void Controller::Note(form::Announcement action) {
+    const int temperature = model_.Temperature.value();
+    switch (action) {
+        case form::Announcement::Start: {
+            double fermi = 0.0;
+            try {
+                fermi = TextToDouble(Text(TextBoxId::Text2));
+            } catch (const carriers::RuntimeError&) {
+            }  // Start has read it, so it is a number
+            record_.StartRun(temperature, fermi);
+            classData_.Reset(temperature);
+            break;
+        }
+        case form::Announcement::Light:
+            record_.Mark(RecordEvent::Light);
+            classData_.Reset(temperature);
+            break;
+        case form::Announcement::Diffusion:
+            record_.Mark(RecordEvent::Diffusion);
+            break;
+        case form::Announcement::Field:
+            record_.Mark(Check1Value() == 1 ? RecordEvent::FieldOn : RecordEvent::FieldOff);
+            break;
+        case form::Announcement::Doping:
+        case form::Announcement::None:
+            break;
+    }
 }
 
 void Controller::RunReadout() {
@@ -172,6 +220,167 @@ std::string Controller::ChartTrend() const {
     return form::DescribeChart(description_.language().spoken, Chart());
 }
 
+std::string Controller::Caption(Command command) const {
+    const form::TeachingTexts& texts = description_.language().teaching;
+    switch (command) {
+        case Command::PauseResume:
+            return std::string(pace_.Paused() ? texts.resume : texts.pause);
+        case Command::Step:
+            return std::string(texts.step);
+        case Command::Faster:
+            return std::string(texts.faster);
+        case Command::Slower:
+            return std::string(texts.slower);
+        case Command::Speed:
+            return std::string(texts.speed);
+        case Command::ClassData:
+            return std::string(texts.classData);
+        case Command::SaveData:
+            return std::string(texts.saveData);
+        case Command::SavePicture:
+            return std::string(texts.savePicture);
+        case Command::CopyData:
+            return std::string(texts.copyData);
+        case Command::CopyPicture:
+            return std::string(texts.copyPicture);
+        case Command::CopyLink:
+            return std::string(description_.language().setup.copyLink);
+    }
+    return {};
+}
+
+std::string Controller::SpeedCaption(int speed) const {
+    return Fill(description_.language().teaching.speedChoice, {{"{n}", std::to_string(speed)}});
+}
+
+bool Controller::Enabled(Command command) const {
+    if (ended_) return false;
+    const auto at = std::find(kSpeeds.begin(), kSpeeds.end(), pace_.Speed());
+    switch (command) {
+        case Command::Step:
+            return pace_.Paused() && tickEnabled_;
+        case Command::Faster:
+            return at + 1 != kSpeeds.end();
+        case Command::Slower:
+            return at != kSpeeds.begin();
+        case Command::SaveData:
+        case Command::CopyData:
+            return record_.Rows() > 0;
+        default:
+            return true;
+    }
+}
+
+bool Controller::Run(Command command, int speed) {
+    switch (command) {
+        case Command::PauseResume:
+        case Command::Step:
+        case Command::Faster:
+        case Command::Slower:
+        case Command::Speed:
+            break;
+        default:
+            return false;  // the front end's to do
+    }
+    if (!Enabled(command)) return true;
+    const auto at = std::find(kSpeeds.begin(), kSpeeds.end(), pace_.Speed());
+    switch (command) {
+        case Command::PauseResume:
+            SetPaused(!pace_.Paused());
+            return true;
+        case Command::Step:
+            Step();
+            return true;
+        case Command::Faster:
+            SetSpeed(*(at + 1));
+            return true;
+        case Command::Slower:
+            SetSpeed(*(at - 1));
+            return true;
+        case Command::Speed:
+            SetSpeed(speed);
+            return true;
+        default:
+            return false;
+    }
+}
+
+ClassDataView Controller::ClassDataPanel() const {
+    return ViewOf(classData_.Summary(), classData_.History(), description_.language().teaching,
+                  tickEnabled_, pace_.Paused(), pace_.Speed(), decimalSeparator_);
+}
+
+std::string Controller::FileName(bool picture) const {
+    const form::TeachingTexts& texts = description_.language().teaching;
+    return Fill(picture ? texts.pictureFile : texts.dataFile,
+                {{"{program}", description_.language().programName}});
+}
+
+std::string Controller::SetupLink() const {
+    return FragmentOf(
+        SetupOf({Text(TextBoxId::Text1), Text(TextBoxId::Text2), Text(TextBoxId::Text4),
+                 Text(TextBoxId::Text5), Check1Value() == 1, pace_.Speed()},
+                decimalSeparator_));
+}
+
+void Controller::TypeInto(TextBoxId box, const std::string& text) {
+    frontEnd_.SetText(box, text);
+    if (const auto binding = BindingOf(ControlOf(box), Event::Change)) Fire(*binding);
+}
+
+std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
+    if (ended_) return std::nullopt;
+    const std::optional<SetupProblem> problem =
+        FirstProblem(setup, {Text(TextBoxId::Text4), Text(TextBoxId::Text5)}, decimalSeparator_);
+    for (const SharedSetup::Step& step : setup.Steps()) {
+        const std::string value(step.value);
+        const bool bad = problem && problem->key == step.key;
+        switch (step.key) {
+            case SetupKey::Temperature:
+                TypeInto(TextBoxId::Text1, value);
+                break;
+            case SetupKey::Fermi:
+                TypeInto(TextBoxId::Text2, value);
+                break;
+            case SetupKey::Donors:
+                TypeInto(TextBoxId::Text4, value);
+                break;
+            case SetupKey::Acceptors:
+                TypeInto(TextBoxId::Text5, value);
+                break;
+            case SetupKey::Field:
+                if (const auto on = setup.Field(); on && !bad && *on != (Check1Value() == 1)) {
+                    frontEnd_.SetCheck1(*on);
+                    if (const auto click = BindingFor(form::Announcement::Field)) Fire(*click);
+                }
+                break;
+            case SetupKey::Speed:
+                if (const auto speed = setup.Speed(); speed && !bad) SetSpeed(*speed);
+                break;
+            case SetupKey::Start:
+                // A bad value never starts a wrong run.
+                if (!problem && setup.Start()) {
+                    if (const auto start = BindingFor(form::Announcement::Start)) Fire(*start);
+                }
+                break;
+        }
+    }
+    if (problem) {
+        constexpr std::pair<SetupKey, TextBoxId> kBoxOfKey[] = {
+            {SetupKey::Temperature, TextBoxId::Text1},
+            {SetupKey::Fermi, TextBoxId::Text2},
+            {SetupKey::Donors, TextBoxId::Text4},
+            {SetupKey::Acceptors, TextBoxId::Text5}};
+        std::optional<TextBoxId> box;
+        for (const auto& [key, id] : kBoxOfKey) {
+            if (key == problem->key) box = id;
+        }
+        frontEnd_.ShowRefusal(box, std::string(description_.language().notices.rejectTitle),
+                              LinkNotice(*problem, description_.language().setup));
+    }
+    return problem;
+}
+
 std::string Controller::Text(TextBoxId box) const { return frontEnd_.Text(box); }
 
 void Controller::SetText(TextBoxId box, const std::string& text) { frontEnd_.SetText(box, text); }
@@ -189,17 +398,18 @@ void Controller::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
     const form::NoticeTexts& notices = description_.language().notices;
     const std::string low = DoubleToText(accepted.low);
     const std::string high = DoubleToText(accepted.high);
-    frontEnd_.ShowRefusal(box, std::string(notices.rejectTitle),
-                          Fill(notices.rejectMessage,
-                               {{"{box}", description_.AccessibleName(ControlOf(box))},
-                                {"{low}", low},
-                                {"{high}", high}}));
+    frontEnd_.ShowRefusal(
+        box, std::string(notices.rejectTitle),
+        Fill(notices.rejectMessage, {{"{box}", description_.AccessibleName(ControlOf(box))},
+                                     {"{low}", low},
+                                     {"{high}", high}}));
 }
 
 void Controller::SetDopingEntryComplete(bool complete) {
     dopingUsable_ = complete;
     const form::Language& language = description_.language();
-    const std::string hint = complete ? std::string() : std::string(language.notices.dopingIncomplete);
+    const std::string hint =
+        complete ? std::string() : std::string(language.notices.dopingIncomplete);
     // The boxes whose editing sets the Fermi level carry the hint.
     for (const Binding& binding : BindingTable()) {
         if (binding.event != Event::Change) continue;

@@ -7,9 +7,14 @@
 
 #include "Bindings.h"
 #include "CarrierModel.h"
+#include "ClassData.h"
+#include "ClassDataView.h"
+#include "Commands.h"
+#include "DataRecord.h"
 #include "FrontEnd.h"
 #include "Pace.h"
 #include "Runtime.h"
+#include "Setup.h"
 #include "form/FormDescription.h"
 
 namespace controller {
@@ -17,8 +22,9 @@ namespace controller {
 // Everything between a user's action and the model, decided once for every
 // front end: dispatch through the binding table, what a handler's outcome
 // means (refused, ended, announced), the notices' and announcements' texts,
-// and the time controls. It is the runtime the model runs on; the front end
-// only puts its decisions on real controls.
+// the time controls, the data record, the class data and the set-up. It is
+// the runtime the model runs on; the front end only puts its decisions on
+// real controls.
 class Controller : public carriers::Runtime {
   public:
     Controller(const form::Language& language, FrontEnd& frontEnd, std::string decimalSeparator);
@@ -33,6 +39,8 @@ class Controller : public carriers::Runtime {
     void Fire(std::size_t binding);
     // The binding of a control's event, if it has one.
     static std::optional<std::size_t> BindingOf(form::ControlKey control, form::Event event);
+    // The binding of the action a set-up takes: Start, the field.
+    static std::optional<std::size_t> BindingFor(form::Announcement action);
     // A timer of the description's table fired, by its row.
     void TimerFired(std::size_t timerRow);
     // Command2, or the window's own close control.
@@ -51,6 +59,31 @@ class Controller : public carriers::Runtime {
     // What a screen reader is told of the diagram and the chart.
     std::string Scene() const;
     std::string ChartTrend() const;
+
+    // The commands around the window: their words now, and whether they
+    // can be used or are ticked. Run does those the controller does itself
+    // (the time controls) and says false for the rest, which the front end
+    // does (the panel, files, the clipboard).
+    std::string Caption(Command command) const;
+    std::string SpeedCaption(int speed) const;
+    bool Enabled(Command command) const;
+    bool Run(Command command, int speed = 0);
+
+    // The "Class data" panel since the last Start or Light.
+    ClassDataView ClassDataPanel() const;
+    // One row per tick since the last Start.
+    std::string Csv() const { return record_.Csv(); }
+    const DataRecord& Record() const { return record_; }
+    // A file's suggested name: the data or the picture.
+    std::string FileName(bool picture) const;
+
+    // The boxes, the field and the speed as a link's fragment, which
+    // starts the run when opened.
+    std::string SetupLink() const;
+    // A set-up applied as if typed, then started if it asks. A value that
+    // would not do starts nothing: its box opens as typed, its notice is
+    // shown, and the problem is given back.
+    std::optional<SetupProblem> Apply(const SharedSetup& setup);
 
     // Runtime: the model's reads and writes reach the front end.
     std::string Text(carriers::TextBoxId box) const override;
@@ -73,11 +106,16 @@ class Controller : public carriers::Runtime {
     void UpdateTimers();
     void EndProgram(int status, const std::string& message);
     form::SceneFacts Facts() const;
+    // What the record and the class data note of an action that ran.
+    void Note(form::Announcement action);
+    void TypeInto(carriers::TextBoxId box, const std::string& text);
 
     form::FormDescription description_;
     FrontEnd& frontEnd_;
     carriers::CarrierModel model_;
     Pace pace_;
+    ClassData classData_;
+    DataRecord record_;
     std::size_t tickRow_ = 0;
     std::size_t readoutRow_ = 0;
     std::size_t tickBinding_ = 0;
@@ -86,6 +124,7 @@ class Controller : public carriers::Runtime {
     bool ended_ = false;
     bool rejected_ = false;  // by the handler that runs
     bool dopingUsable_ = true;
+    std::string decimalSeparator_;
 };
 
 }  // namespace controller

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "Runtime.h"
@@ -27,9 +28,10 @@ class FrontEnd {
     // (never more than one pending) or is still.
     virtual void SetTimerRunning(std::size_t timerRow, bool running) = 0;
 
-    // Start refused a box: shown once the running handler has returned, and
-    // afterwards the box has the focus with its text selected.
-    virtual void ShowRefusal(carriers::TextBoxId box, const std::string& title,
+    // Start or a set-up refused a value: shown once the running handler has
+    // returned, and afterwards its box, if it has one, has the focus with its
+    // text selected.
+    virtual void ShowRefusal(std::optional<carriers::TextBoxId> box, const std::string& title,
                              const std::string& text) = 0;
     // A quiet hint on a box (never a dialog while the user types); an empty
     // hint clears it. `description` is the box's whole description with it.

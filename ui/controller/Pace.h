@@ -1,17 +1,18 @@
 #pragma once
 
+#include <array>
 #include <span>
 
 namespace controller {
+
+// The speeds a run goes at, in ticks per pulse of 50 ms.
+inline constexpr std::array<int, 5> kSpeeds{1, 2, 5, 10, 20};
 
 // How many ticks pass per pulse of the tick timer, and whether they pass at
 // all: pausing and speed change the wall clock's share, never what a tick
 // does.
 class Pace {
   public:
-    // Ticks per pulse of 50 ms a teacher can choose.
-    static std::span<const int> Speeds();
-
     // `ticksPerReadout`: the ticks whose crossings one current readout shows.
     explicit Pace(int ticksPerReadout) : ticksPerReadout_(ticksPerReadout) {}
 

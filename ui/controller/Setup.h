@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Pace.h"
 #include "Runtime.h"
 #include "captions/SetupTexts.h"
 
@@ -24,9 +25,6 @@ inline constexpr std::size_t kSetupKeyCount = 7;
 // The key's name in a link and on the command line: "temperature", "fermi",
 // "nd", "na", "field", "speed", "start".
 std::string_view SetupKeyName(SetupKey key);
-
-// The speeds a run goes at, in ticks per 50 ms.
-inline constexpr std::array<int, 5> kSpeeds{1, 2, 5, 10, 20};
 
 // The value of each key as typed (empty for a bare flag), or none where the
 // key was not given. Nothing is checked here: see FirstProblem.

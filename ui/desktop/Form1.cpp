@@ -15,10 +15,10 @@
 #include "CanvasAccessible.h"
 #include "CaptionButtons.h"
 #include "Fonts.h"
-#include "WindowTables.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "Twips.h"
+#include "WindowTables.h"
 #include "Zoom.h"
 #include "ZoomStyle.h"
 
@@ -298,7 +298,8 @@ void Form1::Announce(const std::string& text, bool onceTypingPauses) {
     announcer_->Say(FromUtf8(text), onceTypingPauses);
 }
 
-void Form1::ShowRefusal(TextBoxId box, const std::string& title, const std::string& text) {
+void Form1::ShowRefusal(std::optional<TextBoxId> box, const std::string& title,
+                        const std::string& text) {
     // Shown once the handler has returned: a dialog's own event loop must not
     // run other handlers in the middle of this one.
     QMetaObject::invokeMethod(
@@ -307,7 +308,8 @@ void Form1::ShowRefusal(TextBoxId box, const std::string& title, const std::stri
             if (controller_.Ended()) return;
             QMessageBox notice(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
             notice.exec();
-            QLineEdit* edit = texts_[Slot(box)];
+            if (!box) return;
+            QLineEdit* edit = texts_[Slot(*box)];
             activateWindow();
             edit->setFocus();
             edit->selectAll();
@@ -318,7 +320,8 @@ void Form1::ShowRefusal(TextBoxId box, const std::string& title, const std::stri
 void Form1::SetBoxHint(TextBoxId box, const std::string& hint, const std::string& description) {
     QLineEdit* edit = texts_[Slot(box)];
     QPalette colours = edit->palette();
-    colours.setColor(QPalette::Base, hint.empty() ? palette().color(QPalette::Base) : kIncompleteTint);
+    colours.setColor(QPalette::Base,
+                     hint.empty() ? palette().color(QPalette::Base) : kIncompleteTint);
     edit->setPalette(colours);
     edit->setToolTip(FromUtf8(hint));
     edit->setAccessibleDescription(FromUtf8(description));

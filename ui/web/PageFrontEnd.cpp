@@ -61,9 +61,10 @@ void PageFrontEnd::SetTimerRunning(std::size_t timerRow, bool running) {
     PageSetTimerRunning(static_cast<int>(timerRow), running ? 1 : 0);
 }
 
-void PageFrontEnd::ShowRefusal(carriers::TextBoxId box, const std::string& title,
+void PageFrontEnd::ShowRefusal(std::optional<carriers::TextBoxId> box, const std::string& title,
                                const std::string& text) {
-    PageShowRefusal(Number(box), title.c_str(), text.c_str());
+    // 0: no box gets the focus back.
+    PageShowRefusal(box ? Number(*box) : 0, title.c_str(), text.c_str());
 }
 
 void PageFrontEnd::SetBoxHint(carriers::TextBoxId box, const std::string& hint,

@@ -22,7 +22,7 @@ class PageFrontEnd : public controller::FrontEnd {
     int Check1Value() const override;
     void SetCheck1(bool ticked) override;
     void SetTimerRunning(std::size_t timerRow, bool running) override;
-    void ShowRefusal(carriers::TextBoxId box, const std::string& title,
+    void ShowRefusal(std::optional<carriers::TextBoxId> box, const std::string& title,
                      const std::string& text) override;
     void SetBoxHint(carriers::TextBoxId box, const std::string& hint,
                     const std::string& description) override;

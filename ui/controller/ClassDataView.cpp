@@ -1,0 +1,78 @@
+#include "ClassDataView.h"
+
+#include <cmath>
+
+#include "Conversions.h"
+#include "TextFill.h"
+
+namespace controller {
+
+namespace {
+
+// A tick is 50 ms of simulated time.
+constexpr double kSecondsPerTick = 0.05;
+
+}  // namespace
+
+std::string Figure(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return "–";
+    const double magnitude = std::fabs(value);
+    double rounded = std::round(value);
+    if (magnitude > 0.0 && magnitude < 999.5) {
+        // Four significant digits below a thousand, whole numbers above.
+        const double scale = std::pow(10.0, 3.0 - std::floor(std::log10(magnitude)));
+        rounded = std::round(value * scale) / scale;
+    }
+    return carriers::DoubleToText(rounded, decimalSeparator);
+}
+
+ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint> history,
+                     const form::TeachingTexts& texts, bool started, bool paused, int speed,
+                     std::string_view separator) {
+    ClassDataView view;
+    view.title = texts.classData;
+    const auto figure = [&](double value) { return Figure(value, separator); };
+    const std::string ticks = std::to_string(summary.ticks);
+    view.heading =
+        started && summary.ticks > 0
+            ? Fill(texts.sinceReset,
+                   {{"{ticks}", ticks},
+                    {"{seconds}", figure(static_cast<double>(summary.ticks) * kSecondsPerTick)}})
+            : std::string(texts.notStarted);
+    view.state =
+        paused ? std::string(texts.paused) : Fill(texts.speedNow, {{"{n}", std::to_string(speed)}});
+    const bool measured = summary.ticks > 0;
+    const auto measuredFigure = [&](double value) { return measured ? figure(value) : "–"; };
+    const std::string error = summary.meanNPError ? figure(*summary.meanNPError) : std::string("–");
+    const std::string meanNP =
+        !measured ? std::string("–")
+        : summary.meanNPError
+            ? Fill(texts.withError, {{"{value}", figure(summary.meanNP)}, {"{error}", error}})
+            : Fill(texts.errorPending, {{"{value}", figure(summary.meanNP)}});
+    view.rows = {
+        {std::string(texts.meanNP), meanNP},
+        {std::string(texts.lawNP), figure(summary.lawNP)},
+        {std::string(texts.meanElectrons), measuredFigure(summary.meanElectrons)},
+        {std::string(texts.meanHoles), measuredFigure(summary.meanHoles)},
+        {std::string(texts.rootNP), measuredFigure(summary.rootMeanNP)},
+        {std::string(texts.intrinsic), figure(summary.intrinsic)},
+    };
+    view.overTime = texts.overTime;
+    view.electrons = texts.electrons;
+    view.holes = texts.holes;
+    view.np = texts.np;
+    view.history = std::move(history);
+    view.lawNP = summary.lawNP;
+    view.described = !measured ? view.heading
+                               : Fill(texts.described, {{"{ticks}", ticks},
+                                                        {"{np}", figure(summary.meanNP)},
+                                                        {"{error}", error},
+                                                        {"{law}", figure(summary.lawNP)},
+                                                        {"{n}", figure(summary.meanElectrons)},
+                                                        {"{p}", figure(summary.meanHoles)},
+                                                        {"{root}", figure(summary.rootMeanNP)},
+                                                        {"{ni}", figure(summary.intrinsic)}});
+    return view;
+}
+
+}  // namespace controller

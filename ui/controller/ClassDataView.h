@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ClassData.h"
+#include "captions/TeachingTexts.h"
+
+namespace controller {
+
+// The "Class data" panel as a front end shows it: every figure already put
+// into words and numbers, in the user's number format.
+struct PanelRow {
+    std::string label;
+    std::string value;
+};
+
+struct ClassDataView {
+    std::string title;
+    std::string heading;  // since when, or how to begin
+    std::string state;    // paused, or the speed
+    std::vector<PanelRow> rows;
+    // The chart over time: its caption, the legend and the points.
+    std::string overTime;
+    std::string electrons;
+    std::string holes;
+    std::string np;
+    std::vector<ClassDataPoint> history;
+    double lawNP = 0.0;  // the chart's line for the law
+    // What a screen reader hears of the panel.
+    std::string described;
+};
+
+// A measured figure with at least three significant digits: 403.4, 20.08,
+// 6.05, 2981.
+std::string Figure(double value, std::string_view decimalSeparator);
+
+ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint> history,
+                     const form::TeachingTexts& texts, bool started, bool paused, int speed,
+                     std::string_view decimalSeparator);
+
+}  // namespace controller

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace controller {
+
+// What a teacher can do around the window, on the desktop's right-click
+// menu and the page's menu button, each with its key.
+enum class Command {
+    PauseResume,
+    Step,
+    Faster,
+    Slower,
+    Speed,  // a submenu of every speed the pace offers
+    ClassData,
+    SaveData,
+    SavePicture,
+    CopyData,
+    CopyPicture,
+    CopyLink,
+};
+
+enum class FrontEnds : unsigned { Desktop = 1, Page = 2, Both = 3 };
+
+struct CommandSpec {
+    Command command;
+    // Alt with a letter or a punctuation key: typing into a box never uses
+    // Alt, and neither browsers nor desktops give these keys a meaning.
+    // Written as Qt reads a key sequence, which the page parses too.
+    std::string_view keys;
+    FrontEnds where;
+};
+
+// In menu order.
+std::span<const CommandSpec> CommandTable();
+
+inline bool OnFrontEnd(const CommandSpec& spec, FrontEnds frontEnd) {
+    return (static_cast<unsigned>(spec.where) & static_cast<unsigned>(frontEnd)) != 0;
+}
+
+}  // namespace controller
