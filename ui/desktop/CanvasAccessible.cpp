@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BandCanvas.h"
+#include "LineEditAccessible.h"
 #include "StripChart.h"
 
 namespace form {
@@ -154,6 +155,7 @@ void AnnounceOnCanvas(BandCanvas* canvas, const QString& text) {
 void InstallCanvasAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(CanvasFactory);
+        QAccessible::installFactory(LineEditAccessibleFactory);
         return true;
     }();
     (void)installed;

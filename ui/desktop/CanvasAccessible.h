@@ -8,7 +8,8 @@ class BandCanvas;
 
 // Gives the labels the band canvas paints an accessible object each (static
 // text named by the caption), as child widgets would have had, and the strip
-// chart the role of a chart. Idempotent.
+// chart the role of a chart; the text boxes get their own (LineEditAccessible.h).
+// Idempotent.
 void InstallCanvasAccessibility();
 
 // Says a text once, politely, from a notification object among the canvas's
