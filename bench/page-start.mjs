@@ -2,24 +2,25 @@
 // it loads, in headless Chromium at full speed and with the CPU throttled
 // 4x (a low-end Chromebook), against a plain canvas page in the same run;
 // and where the page's load time goes.
-// Usage: node bench/page-start.mjs PAGE.html FLOOR.html [runs]
-// Prints one line per page and rate, medians of the runs, in ms:
-//   page rate=4 start=... longest=... phases: base64=... wasm=... ...
+// Usage: [RUNS=3] node bench/page-start.mjs FLOOR.html PAGE.html [PAGE.html...]
+// Several pages, such as a build before and after a change, compare in one
+// run. Prints one line per page and rate, medians of the runs, in ms:
+//   quarvel.html rate=4 start=... after_floor=... longest=... phases: ...
 // "start" is the first frame after Start is ready; for the floor page, the
 // first frame after its second drawing. "longest" is the longest task
 // before then (tasks under 50 ms are not reported by the browser: 0).
-import { resolve } from 'node:path';
+import { basename, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 const here = new URL('.', import.meta.url);
 const { chromium } = await import(new URL('../tests/web/node_modules/playwright-core/index.mjs', here).href);
 
-const [pagePath, floorPath, runsArg] = process.argv.slice(2);
-if (!pagePath || !floorPath) {
-  console.error('usage: node bench/page-start.mjs PAGE.html FLOOR.html [runs]');
+const [floorPath, ...pagePaths] = process.argv.slice(2);
+if (!floorPath || pagePaths.length === 0) {
+  console.error('usage: [RUNS=3] node bench/page-start.mjs FLOOR.html PAGE.html [PAGE.html...]');
   process.exit(2);
 }
-const runs = Number(runsArg ?? 3);
+const runs = Number(process.env.RUNS ?? 3);
 const rates = [1, 4];
 
 // Runs before any of the page's scripts: times the calls a load makes and
@@ -121,7 +122,8 @@ const browser = await chromium.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
-const pages = { floor: pathToFileURL(resolve(floorPath)).href, page: pathToFileURL(resolve(pagePath)).href };
+const pages = { floor: pathToFileURL(resolve(floorPath)).href };
+pagePaths.forEach((path, i) => (pages[`${i + 1}:${basename(path)}`] = pathToFileURL(resolve(path)).href));
 const results = {};
 await once(browser, pages.floor, 1);  // warms the browser's own start-up
 for (const rate of rates) {

@@ -96,6 +96,7 @@ describe('zoom keys', () => {
     await page.keyboard.press('Tab');
     const focused = await page.evaluate(() => document.activeElement.id);
     assert.ok(await inView(focused), `${focused} is in view`);
+    await page.waitForTimeout(300);  // for the enlarged layer's tiles
     await page.screenshot({ path: join(process.env.QUARVEL_SCREENSHOTS || process.cwd(), `${build}-zoom-4x.png`) });
     assert.deepEqual(errors, []);
     await close();
