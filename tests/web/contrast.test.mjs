@@ -6,7 +6,7 @@ import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
 import {
-  FORM_HEIGHT, FORM_WIDTH, TWIPS_PER_PX, build, launchBrowser, openPage, tick,
+  FORM_HEIGHT, FORM_WIDTH, TWIPS_PER_PX, build, launchBrowser, openPage, state, tick,
 } from './harness.mjs';
 
 let browser;
@@ -32,6 +32,9 @@ const graphics = {
   holes: [1440, 3135, 2655, 1560],
   'chart trace': [5070, 270, 2595, 1395],
 };
+// The field's polarity marks, Line7(0) to Line7(5), each with room around it.
+const polarityMarks = [[930, 1020, 300, 120], [4170, 1020, 300, 120], [4260, 3810, 120, 300],
+  [4170, 3900, 300, 120], [930, 3900, 300, 120], [4260, 930, 120, 300]];
 // Captions the browser draws, over their own controls.
 const controls = ['Command1', 'Command2', 'Command4', 'Command5', 'Check1-label', 'Text1', 'Text2',
   'Text3', 'Text4', 'Text5', 'Text6', 'Text7'];
@@ -81,8 +84,11 @@ describe('contrast', () => {
       // Switched while the page is open, as a user switches a theme.
       await page.emulateMedia(theme.media);
       await page.click('#Command1');
+      await page.click('#Check1-label');
       await tick(page, 200);
       await page.clock.runFor(60);
+      const { line7Visible } = await state(page);
+      assert.ok(line7Visible.some((v) => v), 'the field shows its marks');
       const form = await page.locator('#form1').boundingBox();
       const scale = form.width / FORM_WIDTH;
       const design = ([left, top, width, height]) =>
@@ -97,13 +103,17 @@ describe('contrast', () => {
         text[id] = [box.x + 2, box.y + 2, box.width - 4, box.height - 4];  // inside the border
       }
       const regions = { ...text };
-      for (const [name, place] of Object.entries(graphics)) regions[name] = design(place);
+      const shown = { ...graphics };
+      line7Visible.forEach((visible, i) => visible && (shown[`polarity mark ${i}`] = polarityMarks[i]));
+      for (const [name, place] of Object.entries(shown)) regions[name] = design(place);
       const png = await page.screenshot({ path: join(process.env.QUARVEL_SCREENSHOTS || process.cwd(),
         `${build}-contrast-${theme.media.forcedColors}-${theme.media.colorScheme}.png`) });
       const measured = await inkContrasts(context, png, regions);
       const least = (names) => Math.min(...names.map((n) => measured[n].ratio));
       t.diagnostic(`least text ${least(Object.keys(text)).toFixed(1)}:1, ` +
-        `least graphic ${least(Object.keys(graphics)).toFixed(1)}:1`);
+        `least graphic ${least(Object.keys(shown)).toFixed(1)}:1, ` +
+        `Fermi line ${least(['Fermi line']).toFixed(1)}:1, captions painted ` +
+        `${least(Object.keys(text).filter((n) => n.startsWith('Label'))).toFixed(1)}:1`);
       for (const [name, { ratio }] of Object.entries(measured)) {
         const needed = name in text ? TEXT : GRAPHIC;
         assert.ok(ratio >= needed, `${name}: ${ratio.toFixed(2)}:1 is under ${needed}:1`);
