@@ -32,9 +32,6 @@ struct ClassDataView {
     std::string described;
 };
 
-// The panel shows new figures at most this often, so that they can be read.
-inline constexpr int kClassDataRefreshMs = 500;
-
 // A measured figure with at least three significant digits: 403.4, 20.08,
 // 6.05, 2981.
 std::string Figure(double value, std::string_view decimalSeparator);
