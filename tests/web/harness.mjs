@@ -69,6 +69,9 @@ export const bandLetters = ['E', 'E', 'C', 'V', 'E', 'F'];  // Label2(0..5)
 export const initialTexts = {
   Text1: '300', Text2: '0.5', Text3: '0', Text4: '1e10', Text5: '1e10', Text6: '0', Text7: '0',
 };
+// Where Tab takes the focus from Start, one control after another.
+export const tabOrder = ['Command2', 'Text1', 'Text2', 'Text3', 'Command4', 'Text4', 'Text5', 'Check1',
+  'Text6', 'Text7', 'Command5', 'Picture1'];
 export const title = japanese ? 'Norvia\u3000Ver.β' : 'Quarvel\u3000Ver.β';
 export const words = japanese
   ? {

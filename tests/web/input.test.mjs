@@ -4,7 +4,7 @@
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  captions, launchBrowser, openPage, state, tick, typeInto, valueOf, viewports, words,
+  captions, launchBrowser, openPage, state, tabOrder, tick, typeInto, valueOf, viewports, words,
 } from './harness.mjs';
 
 let browser;
@@ -12,9 +12,6 @@ before(async () => { browser = await launchBrowser(); });
 after(async () => { await browser?.close(); });
 
 const focused = (page) => page.evaluate(() => document.activeElement?.id ?? '');
-
-const tabOrder = ['Command2', 'Text1', 'Text2', 'Text3', 'Command4', 'Text4', 'Text5', 'Check1',
-  'Text6', 'Text7', 'Command5', 'Picture1'];
 
 // Moves the focus with Tab alone until it reaches the control.
 async function tabTo(page, id) {
