@@ -15,6 +15,7 @@
 
 #include "CarrierModel.h"
 #include "HeadlessRuntime.h"
+#include "PaceScenarios.h"
 
 namespace carriers {
 namespace {
@@ -375,6 +376,7 @@ int main(int argc, char** argv) {
             ++unexpected;
         }
     }
+    if (only.empty()) unexpected += controller::testing::PlayPaceScenarios();
     if (played == 0) {
         std::fprintf(stderr, "no such scenario\n");
         return 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "captions/Language.h"
 #include "form/FormLayout.h"
 
 namespace controller {
@@ -36,6 +37,14 @@ std::optional<TextBoxId> BoxOf(form::ControlKey control) {
                                    [&](const BoxRow& r) { return r.control == control; });
     if (row == std::end(kBoxes)) return std::nullopt;
     return row->box;
+}
+
+std::string InitialText(TextBoxId box) {
+    const auto rows = form::CommonCaptions();
+    const form::ControlKey control = ControlOf(box);
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const form::CaptionRow& r) { return r.key == control; });
+    return row == rows.end() ? std::string() : std::string(row->text);
 }
 
 carriers::LoadState WindowLoadState() {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 #include "Runtime.h"
 #include "form/ControlKey.h"
@@ -17,6 +18,9 @@ struct BoxRow {
 std::span<const BoxRow> BoxTable();
 form::ControlKey ControlOf(carriers::TextBoxId box);
 std::optional<carriers::TextBoxId> BoxOf(form::ControlKey control);
+
+// A box's text when the window opens, which every build shares.
+std::string InitialText(carriers::TextBoxId box);
 
 // Where the window description loads the markers and lines the model moves;
 // every polarity mark visible, as controls are at creation, until Form_Load

@@ -72,6 +72,7 @@ class Runtime {
 
     float Rnd() { return random_.Next(); }
     Random& RandomSource() { return random_; }
+    const Random& RandomSource() const { return random_; }
 
     // Text conversions with the user's decimal separator.
     double TextToDouble(std::string_view text) const {
