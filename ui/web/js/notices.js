@@ -30,6 +30,8 @@ export const createNotices = (desc, isEnded) => {
       if (dialog.open) dialog.close();
       endedBox.textContent = message;
       endedBox.hidden = false;
+      // Every control is disabled now: the focus would fall to the body.
+      endedBox.focus();
     },
   };
 };
