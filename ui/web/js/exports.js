@@ -1,0 +1,142 @@
+// What leaves the page, made in the page without a request: the data as a
+// CSV file, a picture of the window as a PNG, and the link to this set-up.
+import { fontsOf, pixelsOf } from "./describe.js";
+
+// A picture at least twice the design size, or at the screen's own
+// resolution if that is finer.
+const minimumPictureRatio = 2;
+
+const download = (blob, name) => {
+  const url = URL.createObjectURL(blob);
+  const link = document.createElement("a");
+  link.href = url;
+  link.download = name;
+  link.hidden = true;
+  document.body.appendChild(link);
+  link.click();
+  link.remove();
+  // Once the download has taken it.
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
+};
+
+// The boxes and the check box over the painted window, as they show now.
+const paintControls = (ctx, desc, built) => {
+  const { fontOf } = fontsOf(desc);
+  const inForm = (element) => {
+    let [left, top] = [0, 0];
+    for (let e = element; e && e.id !== "form1"; e = e.offsetParent) [left, top] = [left + e.offsetLeft, top + e.offsetTop];
+    return { left, top, width: element.offsetWidth, height: element.offsetHeight };
+  };
+  ctx.textBaseline = "middle";
+  for (const { control, element } of built.controls) {
+    if (control.kind === "TextBox") {
+      const r = inForm(element);
+      ctx.fillStyle = "#fff";
+      ctx.fillRect(r.left, r.top, r.width, r.height);
+      ctx.strokeStyle = "#7a7a7a";
+      ctx.lineWidth = 1;
+      ctx.strokeRect(r.left + 0.5, r.top + 0.5, r.width - 1, r.height - 1);
+      ctx.save();
+      ctx.beginPath();
+      ctx.rect(r.left + 1, r.top + 1, r.width - 2, r.height - 2);
+      ctx.clip();
+      ctx.font = fontOf(control);
+      ctx.fillStyle = "#000";
+      ctx.fillText(element.value, r.left + 3, r.top + r.height / 2);
+      ctx.restore();
+    } else if (control.kind === "CheckBox") {
+      const box = inForm(element);
+      ctx.fillStyle = "#fff";
+      ctx.fillRect(box.left, box.top, box.width, box.height);
+      ctx.strokeStyle = "#555";
+      ctx.lineWidth = 1;
+      ctx.strokeRect(box.left + 0.5, box.top + 0.5, box.width - 1, box.height - 1);
+      if (element.checked) {
+        ctx.lineWidth = 2;
+        ctx.beginPath();
+        ctx.moveTo(box.left + 3, box.top + box.height / 2);
+        ctx.lineTo(box.left + box.width * 0.42, box.top + box.height - 3);
+        ctx.lineTo(box.left + box.width - 3, box.top + 3);
+        ctx.stroke();
+      }
+      const label = element.nextElementSibling;
+      const r = inForm(label);
+      ctx.font = fontOf(control);
+      ctx.fillStyle = "#000";
+      ctx.fillText(label.textContent, r.left, r.top + r.height / 2);
+    }
+  }
+};
+
+export const createExports = ({ desc, module, painter, built, announce }) => {
+  const text = (pointer) => module.UTF8ToString(pointer);
+  const px = pixelsOf(desc);
+
+  // The picture's canvas: the window's background, the band diagram with
+  // its labels, the chart, and the boxes' texts, all painted afresh.
+  const picture = (ratio) => {
+    const canvas = document.createElement("canvas");
+    canvas.width = Math.round(px(desc.clientWidth) * ratio);
+    canvas.height = Math.round(px(desc.clientHeight) * ratio);
+    const ctx = canvas.getContext("2d");
+    ctx.fillStyle = "#efefef";
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    painter.paintInto(ctx, ratio);
+    ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+    ctx.textRendering = "geometricPrecision";
+    paintControls(ctx, desc, built);
+    return canvas;
+  };
+
+  // The link's fallback where the clipboard is refused: shown selected, to copy by hand.
+  const linkDialog = () => {
+    let dialog = document.getElementById("link-dialog");
+    if (dialog) return dialog;
+    dialog = document.createElement("dialog");
+    dialog.id = "link-dialog";
+    dialog.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
+    const label = document.createElement("label");
+    const caption = document.createElement("span");
+    const field = document.createElement("input");
+    field.id = "link-text";
+    field.readOnly = true;
+    label.append(caption, field);
+    const form = document.createElement("form");
+    form.method = "dialog";
+    const ok = document.getElementById("notice-ok").cloneNode(true);
+    ok.id = "link-ok";
+    form.appendChild(ok);
+    dialog.append(label, form);
+    document.querySelector("main").appendChild(dialog);
+    return dialog;
+  };
+
+  return {
+    saveData() {
+      download(new Blob([text(module._quarvel_csv())], { type: "text/csv" }), text(module._quarvel_file_name(0)));
+    },
+    savePicture() {
+      picture(Math.max(minimumPictureRatio, devicePixelRatio)).toBlob((blob) => {
+        if (blob) download(blob, text(module._quarvel_file_name(1)));
+      }, "image/png");
+    },
+    // The page's own address, whatever fragment it was opened with, and
+    // this set-up's.
+    link: () => `${location.href.split("#")[0]}#${text(module._quarvel_setup_link())}`,
+    async copyLink(caption) {
+      const link = this.link();
+      try {
+        await navigator.clipboard.writeText(link);
+        announce(desc.teaching.copied);
+      } catch {
+        const dialog = linkDialog();
+        dialog.querySelector("span").textContent = caption;
+        const field = dialog.querySelector("input");
+        field.value = link;
+        dialog.showModal();
+        field.focus();
+        field.select();
+      }
+    },
+  };
+};

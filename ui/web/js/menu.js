@@ -1,0 +1,246 @@
+// The teacher's commands: a menu button in a corner of the window that no
+// control, label, shape or line covers, a menu of every page command with
+// its key, and the keys themselves, which work from any control.
+import { pixelsOf } from "./describe.js";
+
+// Large enough for a finger and for the pointer (24 CSS px at the least),
+// kept clear of the window's edge and of everything drawn on it.
+const buttonSize = 28;
+const margin = 6;
+
+// A key as the command table writes it ("Alt+P", "Alt+.", "Alt+Shift+R"),
+// matched by the key's place on the keyboard, so that a layout whose Alt
+// (Option) types another character still gives the command.
+const codeOf = (key) => {
+  if (/^[A-Z]$/i.test(key)) return `Key${key.toUpperCase()}`;
+  if (/^[0-9]$/.test(key)) return `Digit${key}`;
+  return { ".": "Period", ",": "Comma", "/": "Slash", ";": "Semicolon", "-": "Minus", "=": "Equal" }[key];
+};
+export const parseKeys = (keys) => {
+  if (!keys) return null;
+  const parts = keys.split("+");
+  const key = parts.pop() || "+";
+  const held = new Set(parts);
+  const code = codeOf(key);
+  if (!code) return null;
+  return (event) => event.code === code && event.altKey === held.has("Alt") && event.shiftKey === held.has("Shift") &&
+    event.ctrlKey === held.has("Ctrl") && event.metaKey === held.has("Meta");
+};
+
+// Design rectangles in CSS pixels of everything the window shows.
+const designRectangles = (desc) => {
+  const px = pixelsOf(desc);
+  const rect = (l, t, w, h) => ({ left: px(l), top: px(t), right: px(l + w), bottom: px(t + h) });
+  return [
+    ...desc.controls.map((c) => rect(c.left, c.top, c.width, c.height)),
+    ...desc.shapes.map((s) => rect(s.left, s.top, s.width, s.height)),
+    ...desc.lines.map((l) => rect(Math.min(l.x1, l.x2), Math.min(l.y1, l.y2),
+      Math.abs(l.x2 - l.x1) + desc.twipsPerPixel, Math.abs(l.y2 - l.y1) + desc.twipsPerPixel)),
+  ];
+};
+
+// The first corner of the window, clockwise from the top right, where the
+// button covers nothing.
+export const menuButtonPlace = (desc) => {
+  const px = pixelsOf(desc);
+  const [width, height] = [px(desc.clientWidth), px(desc.clientHeight)];
+  const taken = designRectangles(desc);
+  const far = (extent) => extent - buttonSize - margin;
+  const corners = [[far(width), margin], [far(width), far(height)], [margin, far(height)], [margin, margin]];
+  for (const [left, top] of corners) {
+    const place = { left, top, right: left + buttonSize, bottom: top + buttonSize };
+    if (!taken.some((r) => r.left < place.right && r.right > place.left && r.top < place.bottom && r.bottom > place.top)) {
+      return place;
+    }
+  }
+  return { left: far(width), top: margin, right: far(width) + buttonSize, bottom: margin + buttonSize };
+};
+
+const svgNamespace = "http://www.w3.org/2000/svg";
+// Three bars in the text colour, which a high-contrast theme sets too.
+const barsIcon = () => {
+  const svg = document.createElementNS(svgNamespace, "svg");
+  svg.setAttribute("viewBox", "0 0 16 16");
+  svg.setAttribute("aria-hidden", "true");
+  for (const y of [3, 7, 11]) {
+    const bar = document.createElementNS(svgNamespace, "rect");
+    Object.entries({ x: 2, y, width: 12, height: 2, fill: "currentColor" }).forEach(([k, v]) => bar.setAttribute(k, v));
+    svg.appendChild(bar);
+  }
+  return svg;
+};
+
+// items: [{ id, keys, role ("menuitem", "menuitemradio",
+// "menuitemcheckbox"), group (the heading of the items it stands with, or
+// none), run }];
+// state(): { [id]: { caption, enabled, checked } } read when the menu opens
+// and whenever refresh() is called.
+export const createMenu = ({ desc, form, items, state }) => {
+  const place = menuButtonPlace(desc);
+  const button = document.createElement("button");
+  button.type = "button";
+  button.id = "menu-button";
+  button.setAttribute("aria-label", desc.teaching.menu);
+  button.title = desc.teaching.menu;
+  button.setAttribute("aria-haspopup", "menu");
+  button.setAttribute("aria-expanded", "false");
+  button.setAttribute("aria-controls", "menu");
+  Object.assign(button.style, { left: `${place.left}px`, top: `${place.top}px`,
+    width: `${buttonSize}px`, height: `${buttonSize}px` });
+  button.appendChild(barsIcon());
+
+  const popup = document.createElement("div");
+  popup.id = "menu-popup";
+  popup.hidden = true;
+  const list = document.createElement("div");
+  list.id = "menu";
+  list.setAttribute("role", "menu");
+  list.setAttribute("aria-label", desc.teaching.menu);
+  const hint = document.createElement("p");
+  hint.id = "menu-hint";
+  hint.textContent = desc.teaching.keysHint;
+  list.setAttribute("aria-describedby", hint.id);
+  popup.append(list, hint);
+  // Opens downwards from a top corner, upwards from a bottom one.
+  const below = place.top < pixelsOf(desc)(desc.clientHeight) / 2;
+  const right = place.left > pixelsOf(desc)(desc.clientWidth) / 2;
+  Object.assign(popup.style, {
+    [below ? "top" : "bottom"]: `${below ? place.bottom + 2 : pixelsOf(desc)(desc.clientHeight) - place.top + 2}px`,
+    [right ? "right" : "left"]: `${right ? pixelsOf(desc)(desc.clientWidth) - place.right : place.left}px`,
+  });
+
+  // Items that share a group (the speeds) stand together under its heading.
+  let group = null;
+  const entries = items.map((item) => {
+    if (item.group !== group?.label) {
+      group = item.group ? { label: item.group, element: document.createElement("div") } : null;
+      if (group) {
+        const heading = document.createElement("div");
+        heading.className = "menu-group";
+        heading.id = `menu-group-${item.id}`;
+        heading.setAttribute("role", "presentation");
+        heading.textContent = item.group;
+        group.element.setAttribute("role", "group");
+        group.element.setAttribute("aria-labelledby", heading.id);
+        group.element.appendChild(heading);
+        list.appendChild(group.element);
+      }
+    }
+    const element = document.createElement("div");
+    element.id = `menu-${item.id}`;
+    element.setAttribute("role", item.role);
+    element.tabIndex = -1;
+    const caption = document.createElement("span");
+    caption.className = "menu-caption";
+    element.appendChild(caption);
+    if (item.keys) {
+      element.setAttribute("aria-keyshortcuts", item.keys);
+      const keys = document.createElement("span");
+      keys.className = "menu-keys";
+      keys.setAttribute("aria-hidden", "true");
+      keys.textContent = item.keys;
+      element.appendChild(keys);
+    }
+    (group ? group.element : list).appendChild(element);
+    return { item, element, caption };
+  });
+  form.append(button, popup);
+
+  const isOpen = () => !popup.hidden;
+  const refresh = () => {
+    const now = state();
+    for (const { item, element, caption } of entries) {
+      const s = now[item.id];
+      caption.textContent = s.caption;
+      element.setAttribute("aria-disabled", String(!s.enabled));
+      if (item.role !== "menuitem") element.setAttribute("aria-checked", String(!!s.checked));
+    }
+  };
+  const focusAt = (index) => entries[(index + entries.length) % entries.length].element.focus();
+  const focusedIndex = () => entries.findIndex((e) => e.element === document.activeElement);
+  const open = (first = 0) => {
+    if (button.disabled) return;
+    refresh();
+    popup.hidden = false;
+    button.setAttribute("aria-expanded", "true");
+    focusAt(first);
+  };
+  const close = (focusButton = true) => {
+    if (!isOpen()) return;
+    popup.hidden = true;
+    button.setAttribute("aria-expanded", "false");
+    if (focusButton && !button.disabled) button.focus();
+  };
+  const activate = (entry) => {
+    if (entry.element.getAttribute("aria-disabled") === "true") return;
+    close();
+    entry.item.run();
+  };
+
+  button.addEventListener("click", () => (isOpen() ? close() : open()));
+  button.addEventListener("keydown", (event) => {
+    if (event.key === "ArrowDown" || event.key === "ArrowUp") {
+      event.preventDefault();
+      open(event.key === "ArrowDown" ? 0 : entries.length - 1);
+    }
+  });
+  list.addEventListener("click", (event) => {
+    const entry = entries.find((e) => e.element.contains(event.target));
+    if (entry) activate(entry);
+  });
+  list.addEventListener("keydown", (event) => {
+    const at = focusedIndex();
+    const moves = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: entries.length - 1 };
+    if (event.key in moves) {
+      event.preventDefault();
+      focusAt(moves[event.key]);
+    } else if (event.key === "Enter" || event.key === " ") {
+      event.preventDefault();
+      if (at >= 0) activate(entries[at]);
+    } else if (event.key === "Escape") {
+      event.preventDefault();
+      close();
+    } else if (event.key === "Tab") {
+      // Tab leaves the menu and goes on from its button.
+      close(false);
+      button.focus();
+    } else if (event.key.length === 1 && !event.altKey && !event.ctrlKey && !event.metaKey) {
+      // A letter goes to the next item whose caption begins with it.
+      const letter = event.key.toLocaleLowerCase();
+      for (let k = 1; k <= entries.length; k++) {
+        const e = entries[(at + k) % entries.length];
+        if (e.caption.textContent.toLocaleLowerCase().startsWith(letter)) return void e.element.focus();
+      }
+    }
+  });
+  list.addEventListener("pointermove", (event) => {
+    const entry = entries.find((e) => e.element.contains(event.target));
+    if (entry && document.activeElement !== entry.element) entry.element.focus();
+  });
+  // A press anywhere else closes it, leaving the focus where the press puts it.
+  document.addEventListener("pointerdown", (event) => {
+    if (isOpen() && !popup.contains(event.target) && !button.contains(event.target)) close(false);
+  }, true);
+  popup.addEventListener("focusout", (event) => {
+    if (isOpen() && event.relatedTarget && !popup.contains(event.relatedTarget) && event.relatedTarget !== button) {
+      close(false);
+    }
+  });
+
+  // The keys, before any control sees them: nothing is typed into a box.
+  const keyed = items.map((item) => ({ item, matches: parseKeys(item.keys) })).filter((k) => k.matches);
+  addEventListener("keydown", (event) => {
+    const hit = keyed.find((k) => k.matches(event));
+    if (!hit) return;
+    event.preventDefault();
+    event.stopPropagation();
+    // A modal notice stays modal.
+    if (document.querySelector("dialog[open]") || button.disabled) return;
+    const s = state()[hit.item.id];
+    if (!s.enabled) return;
+    close(false);
+    hit.item.run();
+  }, true);
+
+  return { button, popup, refresh: () => isOpen() && refresh(), close, isOpen };
+};

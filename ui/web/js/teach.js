@@ -1,0 +1,78 @@
+// The teacher's tools around the window, wired to the module: the menu and
+// its keys, the "Class data" panel, the files, and the set-up in the
+// page's address. The controller does the time controls itself; the rest
+// is the page's to do.
+import { createMenu } from "./menu.js";
+import { createPanel } from "./panel.js";
+import { createExports } from "./exports.js";
+
+export const createTeaching = ({ desc, module, form, painter, built, announce }) => {
+  const json = (pointer) => JSON.parse(module.UTF8ToString(pointer));
+  const aside = { relayout: () => {} };
+  const panel = createPanel({ desc, form, read: () => json(module._quarvel_panel()), onToggle: () => aside.relayout() });
+  aside.extent = panel.extent;
+  const files = createExports({ desc, module, painter, built, announce });
+
+  // The page's commands by name, once the module has said it cannot do them.
+  const pageDoes = {
+    ClassData: () => panel.toggle(),
+    SaveData: () => files.saveData(),
+    SavePicture: () => files.savePicture(),
+    CopyLink: (caption) => files.copyLink(caption),
+  };
+  let now = json(module._quarvel_commands());
+  const speedsCaption = now.commands[desc.commands.findIndex((c) => c.name === "Speed")].caption;
+  const run = (command, index, speed = 0) => {
+    if (module._quarvel_run(command.command, speed) === 0) pageDoes[command.name]?.(now.commands[index].caption);
+  };
+  const items = desc.commands.flatMap((command, index) => command.name === "Speed"
+    ? now.speeds.map(({ speed }) => ({ id: `speed-${speed}`, role: "menuitemradio", group: speedsCaption,
+      run: () => run(command, index, speed) }))
+    : [{ id: command.name, keys: command.keys, role: command.name === "ClassData" ? "menuitemcheckbox" : "menuitem",
+      run: () => run(command, index) }]);
+  const state = () => {
+    now = json(module._quarvel_commands());
+    const speedIndex = desc.commands.findIndex((c) => c.name === "Speed");
+    const byId = {};
+    desc.commands.forEach((command, index) => {
+      const { caption, enabled } = now.commands[index];
+      byId[command.name] = { caption, enabled, checked: command.name === "ClassData" && panel.isOpen() };
+    });
+    for (const { speed, caption } of now.speeds) {
+      byId[`speed-${speed}`] = { caption, enabled: now.commands[speedIndex].enabled, checked: speed === now.speed };
+    }
+    return byId;
+  };
+  const menu = createMenu({ desc, form, items, state });
+
+  // A set-up from the address, as a teacher's link gives it: a value refused
+  // shows its notice and starts nothing.
+  const applyAddress = () => {
+    if (location.hash.length <= 1) return;
+    const size = module.lengthBytesUTF8(location.hash) + 1;
+    const at = module._malloc(size);
+    module.stringToUTF8(location.hash, at, size);
+    module._quarvel_apply_setup(at);
+    module._free(at);
+  };
+  // A link pasted into the address bar of the open page.
+  addEventListener("hashchange", applyAddress);
+
+  return {
+    aside,
+    applyAddress,
+    link: files.link,
+    afterEvent(byUser) {
+      panel.changed();
+      if (byUser) menu.refresh();
+    },
+    timeControlsChanged() {
+      menu.refresh();
+      panel.changed();
+    },
+    ended() {
+      menu.close(false);
+      panel.changed();
+    },
+  };
+};
