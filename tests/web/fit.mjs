@@ -11,6 +11,9 @@ export function labelProblems(page) {
     const problems = [];
     const context = document.createElement('canvas').getContext('2d');
     context.textRendering = 'geometricPrecision';  // as the page paints its labels
+    // and at ten times the size where a canvas cannot turn hinting off (WebKit)
+    const scale = 'textRendering' in CanvasRenderingContext2D.prototype ? 1 : 10;
+    const scaled = (font) => font.replace(/^([\d.]+)px/, (_, size) => `${size * scale}px`);
     const controls = [...document.querySelectorAll('#form1 > :not(#surface)')].map((c) => ({
       id: c.id, left: c.offsetLeft, top: c.offsetTop, right: c.offsetLeft + c.offsetWidth,
       bottom: c.offsetTop + c.offsetHeight,
@@ -19,8 +22,11 @@ export function labelProblems(page) {
       context.font = label.font;
       const font = context.measureText('Eg電');
       const lineHeight = font.fontBoundingBoxAscent + font.fontBoundingBoxDescent;
+      context.font = scaled(label.font);
       label.lines.forEach((line, i) => {
-        const ink = context.measureText(line);
+        const measured = context.measureText(line);
+        const ink = Object.fromEntries(['width', 'actualBoundingBoxLeft', 'actualBoundingBoxRight',
+          'actualBoundingBoxAscent', 'actualBoundingBoxDescent'].map((key) => [key, measured[key] / scale]));
         const baseline = label.ascent + i * lineHeight;
         const box = { left: -ink.actualBoundingBoxLeft, right: Math.max(ink.width, ink.actualBoundingBoxRight),
           top: baseline - ink.actualBoundingBoxAscent, bottom: baseline + ink.actualBoundingBoxDescent };

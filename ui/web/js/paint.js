@@ -41,16 +41,22 @@ export const unhinted = (ctx) => {
   return ctx;
 };
 
+// WebKit's canvas has no textRendering and rounds each advance at the size it
+// draws: "Current (mA)" grows 1.6 px, into the box beside it. Measured and
+// drawn at ten times the size and a tenth of the scale, it keeps its width.
+const textScale = "textRendering" in CanvasRenderingContext2D.prototype ? 1 : 10;
+const scaledFont = (font) => font.replace(/^([\d.]+)px/, (_, size) => `${size * textScale}px`);
+
 const wrapContext = unhinted(document.createElement("canvas").getContext("2d"));
 // Labels wrap within their box at blanks, and anywhere in Japanese text.
 const wrap = (text, font, boxWidth) => {
-  wrapContext.font = font;
+  wrapContext.font = scaledFont(font);
   const pieces = text.match(/[\u3000-\u9fff\uff00-\uffef]|[^\s\u3000-\u9fff\uff00-\uffef]+|\s+/g) || [];
   const lines = [];
   let line = "";
   for (const piece of pieces) {
     const candidate = line + piece;
-    if (line && wrapContext.measureText(candidate.trimEnd()).width > boxWidth && !/^\s+$/.test(piece)) {
+    if (line && wrapContext.measureText(candidate.trimEnd()).width / textScale > boxWidth && !/^\s+$/.test(piece)) {
       lines.push(line.trimEnd());
       line = piece.trimStart();
     } else {
@@ -70,6 +76,7 @@ export const measureLabels = (desc, labels) => {
     wrapContext.font = font;
     const m = wrapContext.measureText("Eg電");
     const lines = wrap(l.caption, font, px(l.width));
+    wrapContext.font = font;
     // A fallback face (the Gothic one under Latin text) may rise above the
     // first face's ascent: the first line stands low enough for both.
     const ascent = Math.max(m.fontBoundingBoxAscent,
@@ -180,13 +187,13 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     if (label) {
       return { paint: (ctx) => {
         ctx.save();
-        ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
-        ctx.font = label.font;
+        ctx.setTransform(ratio / textScale, 0, 0, ratio / textScale, 0, 0);
+        ctx.font = scaledFont(label.font);
         unhinted(ctx);
         ctx.fillStyle = ink;
         ctx.textBaseline = "alphabetic";
-        label.lines.forEach((text, i) =>
-          ctx.fillText(text, px(label.label.left), px(label.label.top) + label.ascent + i * label.lineHeight));
+        label.lines.forEach((text, i) => ctx.fillText(text, px(label.label.left) * textScale,
+          (px(label.label.top) + label.ascent + i * label.lineHeight) * textScale));
         ctx.restore();
       } };
     }
