@@ -14,7 +14,7 @@ after(async () => { await browser?.close(); });
 
 const STEPS = [1, 1.25, 1.5, 2, 2.5, 3, 4];
 const phone = { width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true };
-const targets = ['Command1', 'Command2', 'Command4', 'Command5', 'Check1-label', 'Picture1',
+const targets = ['Command1', 'Command2', 'Command4', 'Command5', 'Check1-label', 'Picture1', 'menu-button',
   'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7'];
 
 const near = (actual, expected, what, tolerance = 1.5) =>
