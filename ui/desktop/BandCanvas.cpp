@@ -164,8 +164,7 @@ void BandCanvas::ScheduleUpdate() {
     if (!dirty.isEmpty()) update(dirty);
 }
 
-const QPixmap& BandCanvas::MarkerImage(Step& step) {
-    const qreal ratio = devicePixelRatioF();
+const QPixmap& BandCanvas::MarkerImage(Step& step, qreal ratio) {
     const double scale = zoom_ * ratio * kPixelsPerTwip;  // device pixels per twip
     if (step.markerImageScale != scale || step.markerImage.devicePixelRatio() != ratio) {
         const int side = static_cast<int>(std::ceil(kMarkerSize * scale));
@@ -184,7 +183,7 @@ const QPixmap& BandCanvas::MarkerImage(Step& step) {
 }
 
 void BandCanvas::PaintMarkers(QPainter& p, Step& step, const QRectF& exposed) {
-    const QPixmap& image = MarkerImage(step);
+    const QPixmap& image = MarkerImage(step, p.device()->devicePixelRatioF());
     const qreal ratio = image.devicePixelRatio();
     const double devicePerTwip = step.markerImageScale;
     p.save();

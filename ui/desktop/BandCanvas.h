@@ -61,7 +61,9 @@ class BandCanvas : public QWidget {
         double markerImageScale = 0.0;
     };
 
-    const QPixmap& MarkerImage(Step& step);
+    // At the device pixels of what is painted on: the screen, or a picture
+    // drawn at a higher ratio.
+    const QPixmap& MarkerImage(Step& step, qreal ratio);
     void PaintMarkers(QPainter& p, Step& step, const QRectF& exposed);
     QLineF LineTwips(const LineSpec& line) const;
     bool LineVisible(const LineSpec& line) const;

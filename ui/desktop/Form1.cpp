@@ -14,9 +14,12 @@
 #include "Announcer.h"
 #include "CanvasAccessible.h"
 #include "CaptionButtons.h"
+#include "ClassDataPanel.h"
+#include "DataOut.h"
 #include "Fonts.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
+#include "TeachingCommands.h"
 #include "Twips.h"
 #include "WindowTables.h"
 #include "Zoom.h"
@@ -53,6 +56,10 @@ Form1::Form1(const Language& language, QWidget* parent)
     WireEvents();
     announcer_ = new Announcer(controller_, canvas_, picture1_, this);
     CreateZoomCommands();
+    files_ = new DataOut(controller_, *this);
+    commands_ = new TeachingCommands(
+        controller_, *this,
+        [this](controller::Command command, bool checked) { RunCommand(command, checked); });
     SetZoom(ZoomSteps().front());
 }
 
@@ -166,6 +173,7 @@ void Form1::UpdateZoomCommands() {
 
 void Form1::ShowZoomMenu(const QPoint& at) {
     UpdateZoomCommands();  // the screen may have changed since the last zoom
+    commands_->Refresh();
     QMenu menu(this);
     menu.addActions(actions());
     menu.exec(canvas_->mapToGlobal(at));
@@ -188,6 +196,7 @@ void Form1::SetZoom(double zoom) {
         widget->update();
     }
     picture1_->SetZoom(zoom);
+    if (panel_) panel_->SetZoom(zoom);
     UpdateZoomCommands();
     KeepOnScreen();
 }
@@ -241,6 +250,7 @@ void Form1::End(int status, const std::string&) {
     if (exitStatus_) return;
     announcer_->Stop();
     exitStatus_ = status;
+    if (panel_) panel_->hide();
     hide();
     emit programEnded(status);
 }
@@ -292,6 +302,58 @@ void Form1::ChartCleared() { picture1_->Cleared(); }
 void Form1::AfterEvent(bool byUser) {
     canvas_->ScheduleUpdate();
     announcer_->Refresh(byUser);
+    // A tick can make data to save, Start a tick to step.
+    commands_->Refresh();
+}
+
+void Form1::TimeControlsChanged() {
+    commands_->Refresh();
+    if (panel_ && panel_->isVisible()) panel_->Refresh();
+}
+
+void Form1::RunCommand(controller::Command command, bool checked) {
+    using controller::Command;
+    const TeachingTexts& texts = description_.language().teaching;
+    switch (command) {
+        case Command::ClassData:
+            ShowClassData(checked);
+            break;
+        case Command::SaveData:
+            files_->SaveData();
+            break;
+        case Command::SavePicture:
+            files_->SavePicture();
+            break;
+        case Command::CopyData:
+            files_->CopyData();
+            Announce(std::string(texts.copied), false);
+            break;
+        case Command::CopyPicture:
+            files_->CopyPicture();
+            Announce(std::string(texts.copied), false);
+            break;
+        default:
+            break;  // the controller's own, or not on the desktop
+    }
+}
+
+void Form1::ShowClassData(bool shown) {
+    if (!panel_) {
+        panel_ = new ClassDataPanel(controller_, this);
+        panel_->SetZoom(zoom_);
+        connect(panel_, &ClassDataPanel::closed, this,
+                [this] { commands_->Action(controller::Command::ClassData)->setChecked(false); });
+        // Beside the window, where it hides nothing of the diagram, if the
+        // screen has room.
+        QRect place(frameGeometry().topRight() + QPoint(8, 0), panel_->size());
+        if (const QScreen* here = screen()) {
+            const QRect area = here->availableGeometry();
+            place.moveRight(std::min(place.right(), area.right()));
+            place.moveBottom(std::min(place.bottom(), area.bottom()));
+        }
+        panel_->move(place.topLeft());
+    }
+    panel_->setVisible(shown);
 }
 
 void Form1::Announce(const std::string& text, bool onceTypingPauses) {

@@ -21,7 +21,10 @@ namespace form {
 
 class Announcer;
 class BoxWriter;
+class ClassDataPanel;
+class DataOut;
 class StripChart;
+class TeachingCommands;
 class ZoomStyle;
 
 // The program's one window: it owns the controls and the two timers, hands
@@ -48,6 +51,12 @@ class Form1 : public QWidget, public controller::FrontEnd {
 
     QLineEdit* TextBox(carriers::TextBoxId box) const;
 
+    // The teacher's commands around the window, and what they open.
+    TeachingCommands& Commands() const { return *commands_; }
+    // None until first shown.
+    ClassDataPanel* Panel() const { return panel_; }
+    DataOut& Files() const { return *files_; }
+
     // FrontEnd
     std::string Text(carriers::TextBoxId box) const override;
     void SetText(carriers::TextBoxId box, const std::string& text) override;
@@ -64,6 +73,7 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void AfterEvent(bool byUser) override;
     void ChartPointAdded(const carriers::ChartPoint& point) override;
     void ChartCleared() override;
+    void TimeControlsChanged() override;
 
   signals:
     // The program ends with this status; main leaves its event loop.
@@ -84,6 +94,9 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void UpdateZoomCommands();
     void ShowZoomMenu(const QPoint& at);
     void KeepOnScreen();
+    // What the controller leaves to the window: the panel, files, clipboard.
+    void RunCommand(controller::Command command, bool checked);
+    void ShowClassData(bool shown);
     void WireEvents();
 
     controller::Controller controller_;
@@ -100,6 +113,9 @@ class Form1 : public QWidget, public controller::FrontEnd {
     QPushButton* command1_ = nullptr;
     QCheckBox* check1_ = nullptr;
     Announcer* announcer_ = nullptr;
+    TeachingCommands* commands_ = nullptr;
+    ClassDataPanel* panel_ = nullptr;
+    DataOut* files_ = nullptr;
     BoxWriter* writer_ = nullptr;
     std::vector<QTimer*> timers_;  // in the description's order
     std::optional<int> exitStatus_;

@@ -1,0 +1,138 @@
+#include "ClassDataChart.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "Twips.h"
+
+namespace form {
+
+namespace {
+
+// No band holds more than 100 carriers.
+constexpr double kCountsTop = 100.0;
+
+struct Trace {
+    QColor ink;
+    Qt::PenStyle style;
+};
+
+// Read on a light window; lightened on a dark one.
+const QColor kElectronInk(0, 80, 200);
+const QColor kHoleInk(200, 30, 30);
+
+bool Dark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
+// A round number at or above `value` for the n·p scale: 1, 2 or 5 times a
+// power of ten.
+double RoundedUp(double value) {
+    if (!(value > 0.0)) return 1.0;
+    const double power = std::pow(10.0, std::floor(std::log10(value)));
+    for (const double step : {1.0, 2.0, 5.0, 10.0}) {
+        if (step * power >= value) return step * power;
+    }
+    return 10.0 * power;
+}
+
+}  // namespace
+
+ClassDataChart::ClassDataChart(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void ClassDataChart::Show(const controller::ClassDataView& view) {
+    view_ = view;
+    update();
+}
+
+void ClassDataChart::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor text = palette().color(QPalette::WindowText);
+    const bool dark = Dark(palette());
+    const std::array<Trace, 3> traces{{
+        {dark ? kElectronInk.lighter(200) : kElectronInk, Qt::SolidLine},
+        {dark ? kHoleInk.lighter(170) : kHoleInk, Qt::SolidLine},
+        {text, Qt::SolidLine},
+    }};
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    const double pen = std::max(1.5, line / 8.0);
+
+    // The legend: a short stroke of each trace before its name.
+    const std::array<const std::string*, 3> names{&view_.electrons, &view_.holes, &view_.np};
+    int x = 0;
+    for (std::size_t i = 0; i < traces.size(); ++i) {
+        p.setPen(QPen(traces[i].ink, pen * 1.5));
+        p.drawLine(QPointF(x, line / 2.0), QPointF(x + line * 1.5, line / 2.0));
+        x += line * 2;
+        const QString name = FromUtf8(*names[i]);
+        p.setPen(text);
+        p.drawText(QPoint(x, metrics.ascent()), name);
+        x += metrics.horizontalAdvance(name) + line;
+    }
+
+    double npTop = view_.lawNP * 2.0;
+    for (const auto& point : view_.history) npTop = std::max(npTop, point.np);
+    npTop = RoundedUp(npTop);
+    const QString npTopText = QString::number(npTop, 'g', 6);
+    const int left = metrics.horizontalAdvance(QStringLiteral("100")) + line / 2;
+    const int right = width() - metrics.horizontalAdvance(npTopText) - line / 2;
+    const QRectF plot(left, line * 1.8, std::max(1, right - left),
+                      std::max(1.0, height() - line * 2.4));
+
+    p.setPen(QPen(text, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot);
+    const auto axisLabel = [&](double y, const QString& label, bool atRight) {
+        const int w = metrics.horizontalAdvance(label);
+        const double at = std::clamp(y + metrics.ascent() / 2.0, static_cast<double>(line),
+                                     static_cast<double>(height()));
+        p.drawText(QPointF(atRight ? plot.right() + line / 4.0 : plot.left() - w - line / 4.0, at),
+                   label);
+    };
+    axisLabel(plot.top(), QStringLiteral("100"), false);
+    axisLabel(plot.bottom(), QStringLiteral("0"), false);
+    axisLabel(plot.top(), npTopText, true);
+    axisLabel(plot.bottom(), QStringLiteral("0"), true);
+
+    if (view_.lawNP > 0.0) {
+        const double y = plot.bottom() - plot.height() * view_.lawNP / npTop;
+        p.setPen(QPen(traces[2].ink, pen, Qt::DashLine));
+        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    if (view_.history.empty()) return;
+    const auto& last = view_.history.back();
+    const double ticks = static_cast<double>(
+        std::max<std::uint64_t>(1, last.firstTick + last.ticks - view_.history.front().firstTick));
+    const double first = static_cast<double>(view_.history.front().firstTick);
+    std::array<QPainterPath, 3> paths;
+    for (std::size_t i = 0; i < view_.history.size(); ++i) {
+        const auto& point = view_.history[i];
+        const double middle =
+            static_cast<double>(point.firstTick) + static_cast<double>(point.ticks) / 2.0 - first;
+        const double px = plot.left() + plot.width() * middle / ticks;
+        const std::array<double, 3> ys{
+            plot.bottom() - plot.height() * point.electrons / kCountsTop,
+            plot.bottom() - plot.height() * point.holes / kCountsTop,
+            plot.bottom() - plot.height() * point.np / npTop,
+        };
+        for (std::size_t t = 0; t < paths.size(); ++t) {
+            if (i == 0) {
+                paths[t].moveTo(px, ys[t]);
+            } else {
+                paths[t].lineTo(px, ys[t]);
+            }
+        }
+    }
+    p.setClipRect(plot);
+    for (std::size_t t = 0; t < paths.size(); ++t) {
+        p.setPen(QPen(traces[t].ink, pen, traces[t].style));
+        p.drawPath(paths[t]);
+    }
+}
+
+}  // namespace form

@@ -1,0 +1,114 @@
+#include "ClassDataPanel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "ClassDataChart.h"
+#include "Fonts.h"
+#include "Twips.h"
+
+namespace form {
+
+namespace {
+
+// Its size at zoom 1, in pixels, as the window's design size is.
+constexpr int kDesignWidth = 480;
+constexpr int kDesignHeight = 460;
+// The window's font, enlarged: the figures are read from the back.
+constexpr double kLabelScale = 1.3;
+constexpr double kFigureScale = 1.8;
+
+QFont Scaled(double zoom, double scale, bool bold) {
+    QFont font = DefaultFont(zoom);
+    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+ClassDataPanel::ClassDataPanel(const controller::Controller& controller, QWidget* window)
+    : QWidget(window, Qt::Tool), controller_(controller) {
+    setObjectName(QStringLiteral("ClassDataPanel"));
+    auto* layout = new QVBoxLayout(this);
+    heading_ = new QLabel(this);
+    heading_->setWordWrap(true);
+    state_ = new QLabel(this);
+    rows_ = new QGridLayout;
+    overTime_ = new QLabel(this);
+    chart_ = new ClassDataChart(this);
+    chart_->setMinimumHeight(120);
+    layout->addWidget(heading_);
+    layout->addWidget(state_);
+    layout->addLayout(rows_);
+    layout->addWidget(overTime_);
+    layout->addWidget(chart_, 1);
+
+    refresh_.setInterval(controller::kClassDataRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, &ClassDataPanel::Refresh);
+    Build(controller_.ClassDataPanel());
+    SetZoom(1.0);
+}
+
+void ClassDataPanel::Build(const controller::ClassDataView& view) {
+    setWindowTitle(FromUtf8(view.title));
+    setAccessibleName(FromUtf8(view.title));
+    for (const auto& row : view.rows) {
+        auto* label = new QLabel(FromUtf8(row.label), this);
+        auto* value = new QLabel(this);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        const int at = rows_->rowCount();
+        rows_->addWidget(label, at, 0);
+        rows_->addWidget(value, at, 1, Qt::AlignRight);
+        rowLabels_.emplace_back(label, value);
+    }
+    overTime_->setText(FromUtf8(view.overTime));
+}
+
+void ClassDataPanel::SetZoom(double zoom) {
+    zoom_ = zoom;
+    setFont(Scaled(zoom, kLabelScale, false));
+    heading_->setFont(Scaled(zoom, kLabelScale, true));
+    for (const auto& [label, value] : rowLabels_) value->setFont(Scaled(zoom, kFigureScale, true));
+    const int gap = static_cast<int>(std::lround(8 * zoom));
+    layout()->setContentsMargins(gap, gap, gap, gap);
+    rows_->setHorizontalSpacing(gap * 2);
+    resize(QSize(kDesignWidth, kDesignHeight) * zoom);
+}
+
+void ClassDataPanel::Refresh() {
+    const controller::ClassDataView view = controller_.ClassDataPanel();
+    heading_->setText(FromUtf8(view.heading));
+    state_->setText(FromUtf8(view.state));
+    for (std::size_t i = 0; i < rowLabels_.size() && i < view.rows.size(); ++i) {
+        rowLabels_[i].second->setText(FromUtf8(view.rows[i].value));
+    }
+    chart_->Show(view);
+    chart_->setAccessibleName(FromUtf8(view.overTime));
+    const QString described = FromUtf8(view.described);
+    if (described != described_) {
+        described_ = described;
+        setAccessibleDescription(described);
+    }
+}
+
+QStringList ClassDataPanel::Values() const {
+    QStringList values;
+    for (const auto& [label, value] : rowLabels_) values << value->text();
+    return values;
+}
+
+void ClassDataPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
+    refresh_.start();
+}
+
+void ClassDataPanel::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    refresh_.stop();
+    emit closed();
+}
+
+}  // namespace form

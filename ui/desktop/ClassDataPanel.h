@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+#include "Controller.h"
+
+class QGridLayout;
+class QLabel;
+
+namespace form {
+
+class ClassDataChart;
+
+// The "Class data" panel: a small window of its own beside the simulation's,
+// which stays as it is. It shows the controller's figures and the chart over
+// time, new at most twice a second, and zooms with the window so that the
+// back of the room reads it.
+class ClassDataPanel : public QWidget {
+    Q_OBJECT
+  public:
+    ClassDataPanel(const controller::Controller& controller, QWidget* window);
+
+    void SetZoom(double zoom);
+    // Shows the controller's figures now.
+    void Refresh();
+    // The value shown in each row, for the tests.
+    QStringList Values() const;
+
+  signals:
+    void closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void Build(const controller::ClassDataView& view);
+
+    const controller::Controller& controller_;
+    QTimer refresh_;
+    QLabel* heading_ = nullptr;
+    QLabel* state_ = nullptr;
+    QLabel* overTime_ = nullptr;
+    QGridLayout* rows_ = nullptr;
+    std::vector<std::pair<QLabel*, QLabel*>> rowLabels_;
+    ClassDataChart* chart_ = nullptr;
+    QString described_;
+    double zoom_ = 1.0;
+};
+
+}  // namespace form

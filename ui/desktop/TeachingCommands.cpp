@@ -1,0 +1,90 @@
+#include "TeachingCommands.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+#include "Twips.h"
+
+namespace form {
+
+using controller::Command;
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TeachingCommands::TeachingCommands(controller::Controller& controller, QWidget& window,
+                                   FrontEndCommand frontEnd)
+    : QObject(&window), controller_(controller), frontEnd_(std::move(frontEnd)) {
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    window.addAction(separator);
+    for (const controller::CommandSpec& spec : controller::CommandTable()) {
+        if (controller::OnFrontEnd(spec, controller::FrontEnds::Desktop)) Add(spec, window);
+    }
+    auto* hint = new QAction(FromUtf8(controller.Description().language().teaching.keysHint), this);
+    hint->setEnabled(false);
+    auto* hintSeparator = new QAction(this);
+    hintSeparator->setSeparator(true);
+    window.addActions({hintSeparator, hint});
+    Refresh();
+}
+
+void TeachingCommands::Add(const controller::CommandSpec& spec, QWidget& window) {
+    const Command command = spec.command;
+    if (command == Command::Speed) {
+        speedMenu_ = new QMenu(&window);
+        auto* group = new QActionGroup(speedMenu_);
+        for (const int speed : controller::kSpeeds) {
+            QAction* choice = speedMenu_->addAction(Text(controller_.SpeedCaption(speed)));
+            choice->setCheckable(true);
+            group->addAction(choice);
+            connect(choice, &QAction::triggered, this, [this, speed] {
+                controller_.Run(Command::Speed, speed);
+                Refresh();
+            });
+            speeds_.emplace_back(speed, choice);
+        }
+        window.addAction(speedMenu_->menuAction());
+        actions_.emplace_back(command, speedMenu_->menuAction());
+        return;
+    }
+    auto* action = new QAction(this);
+    action->setCheckable(command == Command::ClassData);
+    if (!spec.keys.empty()) {
+        action->setShortcut(QKeySequence(FromUtf8(spec.keys)));
+        // From every box, button and the chart: a box leaves Alt
+        // combinations to the window, so they never type into it.
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    connect(action, &QAction::triggered, this,
+            [this, command, action] { Triggered(command, action); });
+    window.addAction(action);
+    actions_.emplace_back(command, action);
+}
+
+void TeachingCommands::Triggered(Command command, QAction* action) {
+    if (!controller_.Run(command)) frontEnd_(command, action->isChecked());
+    Refresh();
+}
+
+void TeachingCommands::Refresh() {
+    for (const auto& [command, action] : actions_) {
+        action->setText(Text(controller_.Caption(command)));
+        action->setEnabled(controller_.Enabled(command));
+    }
+    for (const auto& [speed, choice] : speeds_) choice->setChecked(speed == controller_.Speed());
+}
+
+QAction* TeachingCommands::Action(Command command) const {
+    for (const auto& [each, action] : actions_) {
+        if (each == command) return action;
+    }
+    return nullptr;
+}
+
+}  // namespace form
