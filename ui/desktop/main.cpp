@@ -1,5 +1,12 @@
+#include <QLocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "Application.h"
 #include "Form1.h"
+#include "Setup.h"
+#include "WindowTables.h"
 #include "captions/Language.h"
 
 // One source for both programs: the build picks the caption table.
@@ -11,9 +18,28 @@ static const form::Language& BuildLanguage() {
 #endif
 }
 
-// Every argument is ignored: the program reads no command line.
+// The command line gives a set-up a teacher can share; it is read before Qt
+// starts, and Qt never sees it, so its own options ("-platform") stay ignored.
 int main(int argc, char* argv[]) {
     const form::Language& language = BuildLanguage();
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const controller::CommandLine commandLine = controller::SetupFromCommandLine(arguments);
+    const std::string program(language.programName);
+    if (commandLine.help) {
+        std::fputs(controller::HelpText(language.setup, program).c_str(), stdout);
+        return 0;
+    }
+    // The boxes as the window opens, to pair a lone doping value with.
+    const form::FormDescription description(language);
+    const controller::DopingBoxes before{
+        std::string(description.Caption(controller::ControlOf(carriers::TextBoxId::Text4))),
+        std::string(description.Caption(controller::ControlOf(carriers::TextBoxId::Text5)))};
+    if (const auto error = controller::CommandLineError(
+            commandLine, before, language.setup, program, QLocale().decimalPoint().toStdString())) {
+        std::fprintf(stderr, "%s\n", error->c_str());
+        return controller::kCommandLineErrorStatus;
+    }
+
     const auto app = form::StartApplication(language, argc > 0 ? argv[0] : nullptr);
     form::PrepareApplication(language);
 
@@ -22,6 +48,7 @@ int main(int argc, char* argv[]) {
                      [](int status) { QCoreApplication::exit(status); });
     window.Load();
     if (const auto status = window.ExitStatus()) return *status;
+    window.Controller().Apply(commandLine.setup);
     window.show();
     return QApplication::exec();
 }
