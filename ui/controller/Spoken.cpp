@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "TextFill.h"
 #include "form/FormLayout.h"
 
 namespace form {
@@ -10,18 +11,7 @@ namespace form {
 namespace {
 
 using carriers::CarrierModel;
-
-std::string Fill(std::string_view pattern,
-                 std::initializer_list<std::pair<std::string_view, std::string>> fields) {
-    std::string text(pattern);
-    for (const auto& [field, value] : fields) {
-        for (auto at = text.find(field); at != std::string::npos;
-             at = text.find(field, at + value.size())) {
-            text.replace(at, field.size(), value);
-        }
-    }
-    return text;
-}
+using controller::Fill;
 
 // Two decimals at most, no trailing zeros: a level is heard, not read.
 std::string Spoken(double value) {
@@ -141,7 +131,7 @@ std::string DescribeInput(const SpokenTexts& texts, ControlKey control) {
                               {"{high}", carriers::DoubleToText(r.high)}});
     };
     if (control == ControlKey{"Text1"}) {
-        return range(texts.temperatureInput, {0.0, CarrierModel::MaxTemperature});
+        return range(texts.temperatureInput, CarrierModel::TemperatureRange);
     }
     if (control == ControlKey{"Text2"}) {
         return range(texts.fermiLevelInput, CarrierModel::FermiLevelRange);

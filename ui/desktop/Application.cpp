@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Fonts.h"
+#include "TextFill.h"
 #include "Twips.h"
 
 namespace form {
@@ -21,20 +22,14 @@ std::string DisplayTried() {
     return "(none: DISPLAY is not set)";
 }
 
-std::string Fill(std::string text, const std::string& field, const std::string& value) {
-    if (const auto at = text.find(field); at != std::string::npos)
-        text.replace(at, field.size(), value);
-    return text;
-}
-
 // Qt ends a program whose platform plugin cannot start with a fatal message
 // and an abort; while the application starts, that means no display.
 void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
     if (type != QtFatalMsg) return;
     const NoticeTexts& notices = startingLanguage->notices;
-    std::string line = Fill(std::string(notices.noDisplay), "{program}",
-                            std::string(startingLanguage->programName));
-    line = Fill(line, "{display}", DisplayTried());
+    const std::string line = controller::Fill(
+        notices.noDisplay,
+        {{"{program}", startingLanguage->programName}, {"{display}", DisplayTried()}});
     std::fprintf(stderr, "%s\n", line.c_str());
     std::_Exit(1);
 }
