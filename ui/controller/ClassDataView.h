@@ -9,6 +9,13 @@
 
 namespace controller {
 
+// The panel follows the run at most twice a second: often enough to watch
+// the mean settle, seldom enough to read its digits and not chatter.
+inline constexpr int kClassDataRefreshMs = 500;
+// The chart's traces of electrons and holes, as 0xRRGGBB: read on white.
+inline constexpr unsigned kElectronTraceRgb = 0x0050c8;
+inline constexpr unsigned kHoleTraceRgb = 0xc81e1e;
+
 // The "Class data" panel as a front end shows it: every figure already put
 // into words and numbers, in the user's number format.
 struct PanelRow {

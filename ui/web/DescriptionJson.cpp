@@ -2,8 +2,12 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <iterator>
+#include <limits>
 
 #include "Bindings.h"
+#include "ClassDataView.h"
+#include "Commands.h"
 #include "Runtime.h"
 #include "Spoken.h"
 #include "WindowTables.h"
@@ -107,6 +111,11 @@ constexpr std::string_view kLineRoles[] = {"Fixed", "FermiLevel", "PolarityMark"
 constexpr std::string_view kLineStyles[] = {"Solid", "DashDot"};
 constexpr std::string_view kEvents[] = {"Load", "Click", "Change", "Timer"};
 constexpr std::string_view kTimerRoles[] = {"Tick", "CurrentReadout"};
+constexpr std::string_view kCommandNames[] = {
+    "PauseResume", "Step",        "Faster",   "Slower",      "Speed",   "ClassData",
+    "SaveData",    "SavePicture", "CopyData", "CopyPicture", "CopyLink"};
+static_assert(std::size(kCommandNames) ==
+              static_cast<std::size_t>(controller::Command::CopyLink) + 1);
 
 template <class Enum, std::size_t N>
 std::string_view NameOf(const std::string_view (&names)[N], Enum value) {
@@ -225,6 +234,81 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Key("listening").Open('{').Key("describeEveryMs").Number(kDescribeEveryMs);
     j.Key("focusedReadoutPauseMs").Number(kFocusedReadoutPauseMs);
     j.Key("typingPauseMs").Number(kTypingPauseMs).Close('}');
+
+    // The commands around the window that the page offers, in menu order,
+    // each run by its number.
+    j.Key("commands").Open('[');
+    for (const controller::CommandSpec& spec : controller::CommandTable()) {
+        if (!controller::OnFrontEnd(spec, controller::FrontEnds::Page)) continue;
+        j.Open('{').Key("command").Number(static_cast<int>(spec.command));
+        j.Key("name").Text(NameOf(kCommandNames, spec.command)).Key("keys").Text(spec.keys);
+        j.Close('}');
+    }
+    j.Close(']');
+    const TeachingTexts& teaching = language.teaching;
+    const SetupTexts& setup = language.setup;
+    j.Key("teaching").Open('{').Key("menu").Text(teaching.menu);
+    j.Key("keysHint").Text(teaching.keysHint).Key("copied").Text(teaching.copied);
+    j.Key("lawNP").Text(teaching.lawNP);
+    j.Key("refreshMs").Number(controller::kClassDataRefreshMs);
+    j.Key("electronTrace").Number(controller::kElectronTraceRgb);
+    j.Key("holeTrace").Number(controller::kHoleTraceRgb).Close('}');
+    // Filled in by the module; listed so that the page's fonts can show them.
+    j.Key("moreTexts").Open('[');
+    for (std::string_view shown :
+         {teaching.pause,        teaching.resume,      teaching.step,        teaching.faster,
+          teaching.slower,       teaching.speed,       teaching.speedChoice, teaching.classData,
+          teaching.saveData,     teaching.savePicture, setup.copyLink,       teaching.sinceReset,
+          teaching.notStarted,   teaching.meanNP,      teaching.lawNP,       teaching.meanElectrons,
+          teaching.meanHoles,    teaching.rootNP,      teaching.intrinsic,   teaching.withError,
+          teaching.errorPending, teaching.overTime,    teaching.electrons,   teaching.holes,
+          teaching.np,           teaching.paused,      teaching.speedNow,    setup.linkRefused,
+          setup.acceptsRange,    setup.acceptsDoping,  setup.acceptsOnOff,   setup.acceptsSpeed,
+          setup.acceptsStart,    setup.listSeparator}) {
+        j.Text(shown);
+    }
+    j.Text(controller::Figure(std::numeric_limits<double>::quiet_NaN(), "."));
+    j.Close(']');
+    j.Close('}');
+    return j.Take();
+}
+
+std::string CommandsJson(const controller::Controller& controller) {
+    using controller::Command;
+    Json j;
+    j.Open('{').Key("paused").Bool(controller.Paused()).Key("speed").Number(controller.Speed());
+    j.Key("commands").Open('[');
+    for (const controller::CommandSpec& spec : controller::CommandTable()) {
+        if (!controller::OnFrontEnd(spec, controller::FrontEnds::Page)) continue;
+        j.Open('{').Key("caption").Text(controller.Caption(spec.command));
+        j.Key("enabled").Bool(controller.Enabled(spec.command)).Close('}');
+    }
+    j.Close(']').Key("speeds").Open('[');
+    for (int speed : controller::kSpeeds) {
+        j.Open('{').Key("speed").Number(speed).Key("caption").Text(controller.SpeedCaption(speed));
+        j.Close('}');
+    }
+    j.Close(']').Close('}');
+    return j.Take();
+}
+
+std::string PanelJson(const controller::ClassDataView& view) {
+    Json j;
+    j.Open('{').Key("title").Text(view.title).Key("heading").Text(view.heading);
+    j.Key("state").Text(view.state).Key("rows").Open('[');
+    for (const controller::PanelRow& row : view.rows) {
+        j.Open('{').Key("label").Text(row.label).Key("value").Text(row.value).Close('}');
+    }
+    j.Close(']').Key("overTime").Text(view.overTime).Key("electrons").Text(view.electrons);
+    j.Key("holes").Text(view.holes).Key("np").Text(view.np);
+    // Each point: its first tick, how many ticks it spans, and the mean
+    // electrons, holes and n x p over them.
+    j.Key("history").Open('[');
+    for (const controller::ClassDataPoint& p : view.history) {
+        j.Open('[').Number(static_cast<double>(p.firstTick)).Number(static_cast<double>(p.ticks));
+        j.Number(p.electrons).Number(p.holes).Number(p.np).Close(']');
+    }
+    j.Close(']').Key("lawNP").Number(view.lawNP).Key("described").Text(view.described);
     j.Close('}');
     return j.Take();
 }

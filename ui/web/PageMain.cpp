@@ -60,6 +60,30 @@ EMSCRIPTEN_KEEPALIVE const char* quarvel_scene() { return Handed<0>(Page().Scene
 EMSCRIPTEN_KEEPALIVE const char* quarvel_chart_trend() { return Handed<1>(Page().ChartTrend()); }
 EMSCRIPTEN_KEEPALIVE int quarvel_ended() { return Page().Ended() ? 1 : 0; }
 
+// The commands around the window: their state now, and one run by its
+// number (with the speed for Speed). 1 when the controller did it, 0 when
+// the page must (the panel, the files, the link).
+EMSCRIPTEN_KEEPALIVE const char* quarvel_commands() {
+    return Handed<3>(form::CommandsJson(Page()));
+}
+EMSCRIPTEN_KEEPALIVE int quarvel_run(int command, int speed) {
+    if (command < 0 || command > static_cast<int>(controller::Command::CopyLink)) return 0;
+    return Page().Run(static_cast<controller::Command>(command), speed) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE const char* quarvel_panel() {
+    return Handed<4>(form::PanelJson(Page().ClassDataPanel()));
+}
+EMSCRIPTEN_KEEPALIVE const char* quarvel_csv() { return Handed<5>(Page().Csv()); }
+EMSCRIPTEN_KEEPALIVE const char* quarvel_file_name(int picture) {
+    return Handed<6>(Page().FileName(picture != 0));
+}
+EMSCRIPTEN_KEEPALIVE const char* quarvel_setup_link() { return Handed<7>(Page().SetupLink()); }
+// A set-up from the page's address, as if typed; 1 when a value was
+// refused, which the controller has already shown.
+EMSCRIPTEN_KEEPALIVE int quarvel_apply_setup(const char* fragment) {
+    return Page().Apply(controller::SetupFromFragment(fragment)) ? 1 : 0;
+}
+
 // Shape1 (0) or Shape2 (1): every member as the description's memory
 // layout says.
 EMSCRIPTEN_KEEPALIVE const carriers::Marker* quarvel_markers(int holes) {
@@ -79,11 +103,11 @@ EMSCRIPTEN_KEEPALIVE const char* quarvel_state() {
     std::snprintf(buffer, sizeof buffer,
                   "{\"electronCount\":%d,\"holeCount\":%d,\"temperature\":%d,"
                   "\"fermiLevelY\":%d,\"currentTally\":%d,\"chartX\":%d,"
-                  "\"runStarted\":%s,\"paused\":%s,\"speed\":%d}",
+                  "\"runStarted\":%s,\"paused\":%s,\"speed\":%d,\"recordedTicks\":%llu}",
                   m.ElectronCount.value(), m.HoleCount.value(), m.Temperature.value(),
                   m.FermiLevelY.value(), m.CurrentTally.value(), m.ChartX.value(),
                   page.RunStarted() ? "true" : "false", page.Paused() ? "true" : "false",
-                  page.Speed());
+                  page.Speed(), static_cast<unsigned long long>(page.Record().Ticks()));
     return Handed<2>(buffer);
 }
 

@@ -32,6 +32,8 @@ def shown_text(desc):
     texts += [c["accessibleName"] for c in desc["controls"]]
     for notice in desc["notices"].values():
         texts += notice if isinstance(notice, list) else [notice]
+    texts += [t for t in desc.get("teaching", {}).values() if isinstance(t, str)]
+    texts += desc.get("moreTexts", [])
     texts.append("".join(chr(c) for c in range(0x20, 0x7F)))
     return "".join(sorted(set("".join(texts))))
 

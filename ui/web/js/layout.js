@@ -1,6 +1,9 @@
 // The whole design area at the largest uniform scale that fits the
 // viewport, or at a zoom step of that size, as the desktop's Ctrl+Plus,
 // Ctrl+Minus and Ctrl+0 give; the painter follows at the device pixel ratio.
+// aside, if given, is what stands beside the window when open (the class
+// data panel): extent() says how much room it takes at this viewport, and
+// it is given relayout() to call when it opens or closes.
 import { pixelsOf } from "./describe.js";
 
 // A canvas this many device pixels wide is sharp enough at any zoom a
@@ -12,7 +15,7 @@ const maxCanvasWidth = 4096;
 const zoomKeys = { "+": 1, "=": 1, "-": -1, "0": 0 };
 const zoomCodes = { Equal: 1, NumpadAdd: 1, Minus: -1, NumpadSubtract: -1, Digit0: 0, Numpad0: 0 };
 
-export const fitToViewport = (desc, form, painter, painted) => {
+export const fitToViewport = (desc, form, painter, painted, aside = null) => {
   const px = pixelsOf(desc);
   const width = px(desc.clientWidth);
   const height = px(desc.clientHeight);
@@ -26,13 +29,15 @@ export const fitToViewport = (desc, form, painter, painted) => {
     // The layout viewport without scroll bars, which neither a pinch nor a
     // phone's fitting of wide content to the screen changes.
     root.classList.remove("zoomed");
-    const fitted = Math.min(root.clientWidth / width, root.clientHeight / height);
+    const extra = aside?.extent(root.clientWidth, root.clientHeight, width, height) ?? { width: 0, height: 0 };
+    const [outerWidth, outerHeight] = [width + extra.width, height + extra.height];
+    const fitted = Math.min(root.clientWidth / outerWidth, root.clientHeight / outerHeight);
     // Beyond the viewport the page scrolls; at the fitted size it never does.
     root.classList.toggle("zoomed", zoom > 1);
     const scale = fitted * zoom;
     // Centred while it fits; from the top-left corner once it does not.
-    const left = Math.max(0, Math.round((root.clientWidth - width * scale) / 2));
-    const top = Math.max(0, Math.round((root.clientHeight - height * scale) / 2));
+    const left = Math.max(0, Math.round((root.clientWidth - outerWidth * scale) / 2));
+    const top = Math.max(0, Math.round((root.clientHeight - outerHeight * scale) / 2));
     form.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     root.style.setProperty("--scale", String(scale));
     painter.resize(Math.min(scale * devicePixelRatio, maxCanvasWidth / width));
@@ -77,6 +82,7 @@ export const fitToViewport = (desc, form, painter, painted) => {
   for (const query of ["(forced-colors: active)", "(prefers-color-scheme: dark)"]) {
     matchMedia(query).addEventListener("change", layout);
   }
+  if (aside) aside.relayout = layout;
   layout();
   return layout;
 };

@@ -7,6 +7,7 @@ import { createAnnouncer, createBoxWriter, hiddenText } from "./speech.js";
 import { createPainter, measureLabels } from "./paint.js";
 import { fitToViewport } from "./layout.js";
 import { createNotices } from "./notices.js";
+import { createTeaching } from "./teach.js";
 
 export const start = async () => {
   const page = {};  // what the module calls back, as Module.page
@@ -35,6 +36,7 @@ export const start = async () => {
   const writer = createBoxWriter(built.readouts, desc.listening.focusedReadoutPauseMs);
   const notices = createNotices(desc, () => module._quarvel_ended() !== 0);
   const painter = createPainter({ desc, module, surface, chart: built.chart, labelSteps });
+  const teach = createTeaching({ desc, module, form, painter, built, announce });
 
   // The descriptions follow the run, but not at every tick.
   let describedAt = -Infinity;
@@ -90,6 +92,7 @@ export const start = async () => {
       for (const element of form.querySelectorAll("input, button")) element.disabled = true;
       built.chart.element.tabIndex = -1;
       notices.ended(message);
+      teach.ended();
       describeNow();
     },
     announce: (said, onceTypingPauses) => {
@@ -98,12 +101,13 @@ export const start = async () => {
       else announce(said);
     },
     afterEvent: (byUser) => {
+      teach.afterEvent(byUser);
       if (byUser) describeNow();
       if (paintPending) return;
       paintPending = true;
       requestAnimationFrame(paint);
     },
-    timeControlsChanged: () => {},
+    timeControlsChanged: () => teach.timeControlsChanged(),
   });
 
   // For tests and diagnostics: the model's state as the page shows it.
@@ -136,8 +140,9 @@ export const start = async () => {
     },
   };
 
-  fitToViewport(desc, form, painter, () => paint(performance.now()));
+  fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
   module._quarvel_load();
+  teach.applyAddress();
   // Enter or the space bar starts a run right away.
   built.first.focus();
   document.documentElement.dataset.ready = "true";

@@ -273,5 +273,39 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
       paintSurface();
       paintChart();
     },
+    // The surface and the chart with every point so far, in black ink, into
+    // another context at another ratio: for a picture larger than the screen.
+    paintInto(ctx, pictureRatio) {
+      const [kept, keptInk] = [ratio, ink];
+      ratio = pictureRatio;
+      ink = black;
+      sprites.clear();
+      ctx.save();
+      ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      const state = memoryView.diagram();
+      for (const step of steps) step.paint(ctx, state);
+      const c = chart.control;
+      const [left, top] = [px(c.left), px(c.top)];
+      ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+      ctx.fillStyle = "#9f9f9f";
+      ctx.fillRect(left, top, px(c.width), px(c.height));
+      ctx.fillStyle = "#fff";
+      ctx.fillRect(left + chartBorder, top + chartBorder, px(c.width) - chartBorder, px(c.height) - chartBorder);
+      ctx.setTransform(ratio, 0, 0, ratio, (left + chartBorder) * ratio, (top + chartBorder) * ratio);
+      ctx.beginPath();
+      ctx.rect(0, 0, px(c.width) - 2 * chartBorder, px(c.height) - 2 * chartBorder);
+      ctx.clip();
+      const at = module._quarvel_chart();
+      for (let i = 0; i < module._quarvel_chart_size(); i++) {
+        const point = memoryView.chartPoint(at, i);
+        ctx.fillStyle = css(point.rgb);
+        ctx.fillRect(Math.floor(point.x / twips), Math.floor(point.y / twips), 1, 1);
+      }
+      ctx.fillStyle = "#000";
+      ctx.fillRect(px(chartFoot.x1), px(chartFoot.y1), px(chartFoot.x2 - chartFoot.x1) + 1, 1);
+      ctx.restore();
+      [ratio, ink] = [kept, keptInk];
+      sprites.clear();
+    },
   };
 };
