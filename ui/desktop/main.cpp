@@ -24,7 +24,12 @@ int main(int argc, char* argv[]) {
     const form::Language& language = BuildLanguage();
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const controller::CommandLine commandLine = controller::SetupFromCommandLine(arguments);
-    const std::string program(language.programName);
+    // As the user typed it, to be typed again: "quarvel --help".
+    std::string program(language.programName);
+    if (argc > 0 && *argv[0]) {
+        program = argv[0];
+        program.erase(0, program.find_last_of('/') + 1);
+    }
     if (commandLine.help) {
         std::fputs(controller::HelpText(language.setup, program).c_str(), stdout);
         return 0;

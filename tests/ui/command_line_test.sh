@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The set-up on the command line: --help prints the options and ends with
+# status 0, a value that would not do prints one line naming the option and
+# what it takes and ends with status 2, both without opening a window (so
+# without a display); a good set-up opens the window and runs.
+#   command_line_test.sh <program>
+set -uo pipefail
+program=$1
+name=$(basename "$program")
+failed=0
+fail() { echo "FAIL $*"; failed=1; }
+
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" --help -reverse)
+status=$?
+if [ "$status" -ne 0 ]; then fail "--help: status $status"
+elif [[ "$out" != *"$name"* || "$out" != *"--temperature"* || "$out" != *"--speed"* ]]; then
+  fail "--help: $out"
+else echo "ok --help"; fi
+
+# arguments | what the one line must hold
+refused=(
+  "--temperature 9999|--temperature \"9999\"|0 to 4436"
+  "--fermi=40|--fermi \"40\"|to 29.907"
+  "--nd abc|--nd \"abc\"|concentration"
+  "--speed 3|--speed \"3\"|1, 2, 5, 10, 20"
+  "--start=2|--start \"2\"|--start"
+  "--bogus|unknown option --bogus|$name --help"
+  "--fermi|--fermi needs a value|$name --help"
+  "-platform offscreen --temperature 350 --speed 7|--speed \"7\"|1, 2, 5"
+)
+for row in "${refused[@]}"; do
+  IFS='|' read -r arguments first second <<<"$row"
+  # shellcheck disable=SC2086  # the arguments are split as typed
+  err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" $arguments \
+    2>&1 >/dev/null)
+  status=$?
+  if [ "$status" -ne 2 ]; then fail "$arguments: status $status ($err)"
+  elif [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then fail "$arguments: not one line: $err"
+  elif [[ "$err" != "$name: "*"$first"*"$second"* && "$err" != "$name: "*"$second"*"$first"* ]]; then
+    fail "$arguments: $err"
+  else echo "ok $arguments: $err"; fi
+done
+
+# A good set-up, Qt's own options among it: the window opens and runs until
+# stopped, and nothing is said.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+QT_QPA_PLATFORM=offscreen timeout 3 "$program" -platform offscreen --temperature 350 --fermi 0.7 \
+  --nd 1e16 --na 1e10 --field --speed 5 --start -reverse 2>"$log" >/dev/null
+status=$?
+err=$(grep -v '^QStandardPaths' "$log")
+if [ "$status" -ne 124 ] || [ -n "$err" ]; then fail "good set-up: status $status, said: $err"
+else echo "ok good set-up runs"; fi
+exit $failed
