@@ -10,8 +10,10 @@ import {
 } from './harness.mjs';
 
 const words = japanese
-  ? { menu: 'メニュー', classData: 'クラスデータ', pause: '一時停止', resume: '再開', copied: 'コピーしました。' }
-  : { menu: 'Menu', classData: 'Class data', pause: 'Pause', resume: 'Resume', copied: 'Copied.' };
+  ? { menu: 'メニュー', classData: 'クラスデータ', pause: '一時停止', resume: '再開', copied: 'コピーしました。',
+      copyLink: 'この設定のリンクをコピー' }
+  : { menu: 'Menu', classData: 'Class data', pause: 'Pause', resume: 'Resume', copied: 'Copied.',
+      copyLink: 'Copy link to this set-up' };
 const keys = { pause: 'Alt+KeyP', step: 'Alt+KeyN', faster: 'Alt+Period', slower: 'Alt+Comma', panel: 'Alt+KeyC',
   data: 'Alt+KeyR', picture: 'Alt+KeyI', link: 'Alt+KeyL' };
 const CSV_HEADER = 'tick,time_s,electrons,holes,np,crossings,field,temperature_K,fermi_eV,event';
@@ -354,6 +356,7 @@ describe('set-up in the address', () => {
       { configurable: true, value: { writeText: () => Promise.reject(new Error('refused')) } }));
     await page.keyboard.press(keys.link);
     await page.waitForSelector('#link-dialog[open]');
+    assert.equal(await page.getByRole('dialog', { name: words.copyLink }).count(), 1);
     const link = await page.locator('#link-text').inputValue();
     assert.equal(await page.evaluate(() => {
       const f = document.getElementById('link-text');

@@ -97,6 +97,8 @@ export const createExports = ({ desc, module, painter, built, announce }) => {
     dialog.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
     const label = document.createElement("label");
     const caption = document.createElement("span");
+    caption.id = "link-caption";
+    dialog.setAttribute("aria-labelledby", caption.id);
     const field = document.createElement("input");
     field.id = "link-text";
     field.readOnly = true;
