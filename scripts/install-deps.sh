@@ -14,6 +14,7 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core fonts-urw-base35 libxcb1-dev
   desktop-file-utils appstream dpkg-dev file clang-format
   emscripten nodejs chromium fonttools python3-brotli fonts-liberation locales
+  firefox-esr webkit2gtk-driver
 )
 # A machine whose nodejs comes with its own npm has no Debian npm package.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -47,6 +48,7 @@ fi
 web_tests="$(dirname "$0")/../tests/web"
 stamp="$web_tests/node_modules/.installed-from-lock"
 if [ -f "$web_tests/package-lock.json" ] && ! cmp -s "$web_tests/package-lock.json" "$stamp"; then
-  npm ci --prefix "$web_tests" --no-audit --no-fund
+  # The tests drive Debian's browsers; no package may fetch one of its own.
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$web_tests" --no-audit --no-fund
   cp "$web_tests/package-lock.json" "$stamp"
 fi

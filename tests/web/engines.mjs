@@ -112,18 +112,21 @@ function hookedCopy(stepped) {
 
 // What every session offers the tests, given how its engine runs a script
 // and presses things.
-function session({ evaluate, click, tap, press, type, screenshot, requests, close }, url, remove) {
+function session({ evaluate, click, tap, press, type, paste, screenshot, requests, reported = [], close },
+  url, remove) {
   const self = {
     evaluate,
     click,
     tap: tap ?? click,
     press,
     type,
+    // What a paste or an input method puts in at once.
+    paste: paste ?? type,
     screenshot,
     url,
     runFor: (ms) => evaluate((t) => window.__test.runFor(t), ms),
     focused: () => evaluate(() => document.activeElement?.id ?? ''),
-    errors: () => evaluate(() => window.__test.errors),
+    errors: async () => [...reported, ...(await evaluate(() => window.__test.errors))],
     // Every address but the page's own and data: URLs.
     requests: async () => [...requests(), ...(await evaluate(() => window.__test.fetched()))]
       .filter((u) => u !== url && !u.startsWith('data:')),
@@ -160,14 +163,24 @@ async function launchPuppeteer() {
       const page = await context.newPage();
       await page.setViewport({ width, height, hasTouch });
       const seen = [];
+      const reported = [];
       page.on('request', (r) => seen.push(r.url()));
+      page.on('console', (m) => m.type() === 'error' && reported.push(`console: ${m.text()}`));
       const evaluate = (fn, arg) => page.evaluate(fn, arg);
+      // Where a click lands: the middle of the element, scrolled into view.
+      const centre = (selector) => evaluate((sel) => {
+        const element = document.querySelector(sel);
+        element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+        const r = element.getBoundingClientRect();
+        return [r.left + r.width / 2, r.top + r.height / 2];
+      }, selector);
       await page.goto(copy.url);
       await waitReady(evaluate);
       return session({
         evaluate,
-        click: (selector) => page.click(selector),
-        tap: hasTouch ? (selector) => page.tap(selector) : undefined,
+        click: async (selector) => { const [x, y] = await centre(selector); await page.mouse.click(x, y); },
+        tap: hasTouch ? async (selector) => { const [x, y] = await centre(selector); await page.touchscreen.tap(x, y); }
+          : undefined,
         press: (keys) => {
           const parts = keys.split('+').filter(Boolean);
           if (keys.endsWith('++')) parts.push('+');
@@ -178,8 +191,10 @@ async function launchPuppeteer() {
           })();
         },
         type: (text) => page.keyboard.type(text),
+        paste: (text) => page.keyboard.sendCharacter(text),
         screenshot: (path) => page.screenshot({ path }),
         requests: () => seen,
+        reported,
         close: () => context.close(),
       }, copy.url, copy.remove);
     },

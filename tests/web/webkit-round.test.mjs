@@ -1,0 +1,39 @@
+// WebKitGTK's web process once died 1 to 3 s after Light on a loaded
+// machine, inside its software GL under the 2D canvas. Start, Light and 3 s
+// of run in real time, again and again, with the page answering at the end
+// of each round and the chart still growing. QUARVEL_ROUNDS sets how many.
+import { after, before, it } from 'node:test';
+import assert from 'node:assert/strict';
+import { launchEngine, state } from './engines.mjs';
+
+const rounds = Number(process.env.QUARVEL_ROUNDS || 20);
+const RUN_MS = 3000;
+
+let browser;
+let session;
+before(async () => {
+  browser = await launchEngine();
+  session = await browser.open({ realTime: true });
+});
+after(async () => {
+  await session?.close().catch(() => {});
+  await browser?.close();
+});
+
+it(`${rounds} rounds of Start, Light and ${RUN_MS / 1000} s of run, the page alive after each`, async () => {
+  for (let round = 1; round <= rounds; ++round) {
+    await session.click('#Command1');
+    await session.click('#Command5');
+    const lit = await state(session);
+    await new Promise((resolve) => setTimeout(resolve, RUN_MS));
+    // A dead web process answers no script: the driver reports an error or
+    // the call times out.
+    const s = await session.evaluate(() => window.quarvel.state(), undefined, 10000).catch((error) => {
+      throw new Error(`round ${round}: the page does not answer (${error.message})`);
+    });
+    assert.ok(s.chartPoints > lit.chartPoints + RUN_MS / 50 / 4 || s.chartPoints < lit.chartPoints,
+      `round ${round}: the run goes on (${lit.chartPoints} then ${s.chartPoints} chart points)`);
+    assert.equal(s.timer1Enabled, true, `round ${round}`);
+  }
+  assert.deepEqual(await session.errors(), []);
+});
