@@ -15,7 +15,7 @@
 #include "Pace.h"
 #include "Runtime.h"
 #include "Setup.h"
-#include "form/FormDescription.h"
+#include "FormDescription.h"
 
 namespace controller {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Runtime.h"
-#include "form/FormDescription.h"
+#include "FormDescription.h"
 
 namespace form {
 
