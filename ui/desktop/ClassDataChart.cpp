@@ -55,7 +55,8 @@ void ClassDataChart::paintEvent(QPaintEvent*) {
     const bool dark = Dark(palette());
     const std::array<Trace, 3> traces{{
         {dark ? kElectronInk.lighter(200) : kElectronInk, Qt::SolidLine},
-        {dark ? kHoleInk.lighter(170) : kHoleInk, Qt::SolidLine},
+        // Dashed, so that it shows where it runs over the electrons.
+        {dark ? kHoleInk.lighter(170) : kHoleInk, Qt::DashLine},
         {text, Qt::SolidLine},
     }};
     const QFontMetrics metrics(font());
@@ -66,7 +67,7 @@ void ClassDataChart::paintEvent(QPaintEvent*) {
     const std::array<const std::string*, 3> names{&view_.electrons, &view_.holes, &view_.np};
     int x = 0;
     for (std::size_t i = 0; i < traces.size(); ++i) {
-        p.setPen(QPen(traces[i].ink, pen * 1.5));
+        p.setPen(QPen(traces[i].ink, pen * 1.5, traces[i].style));
         p.drawLine(QPointF(x, line / 2.0), QPointF(x + line * 1.5, line / 2.0));
         x += line * 2;
         const QString name = FromUtf8(*names[i]);

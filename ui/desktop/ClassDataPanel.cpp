@@ -13,8 +13,8 @@ namespace form {
 namespace {
 
 // Its size at zoom 1, in pixels, as the window's design size is.
-constexpr int kDesignWidth = 480;
-constexpr int kDesignHeight = 460;
+constexpr int kDesignWidth = 400;
+constexpr int kDesignHeight = 420;
 // The window's font, enlarged: the figures are read from the back.
 constexpr double kLabelScale = 1.3;
 constexpr double kFigureScale = 1.8;

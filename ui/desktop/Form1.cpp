@@ -196,7 +196,10 @@ void Form1::SetZoom(double zoom) {
         widget->update();
     }
     picture1_->SetZoom(zoom);
-    if (panel_) panel_->SetZoom(zoom);
+    if (panel_) {
+        panel_->SetZoom(zoom);
+        PlacePanel();
+    }
     UpdateZoomCommands();
     KeepOnScreen();
 }
@@ -337,21 +340,28 @@ void Form1::RunCommand(controller::Command command, bool checked) {
     }
 }
 
+void Form1::PlacePanel() {
+    const QScreen* here = screen();
+    if (!here) return;
+    const QRect area = here->availableGeometry();
+    panel_->resize(panel_->size().boundedTo(area.size()));
+    // Beside the window where the screen has room, so that it hides nothing
+    // of the diagram; else over the window's right-hand side.
+    const QRect window = frameGeometry();
+    QRect place(window.topRight() + QPoint(1, 0), panel_->frameGeometry().size());
+    if (place.right() > area.right()) place.moveRight(window.left() - 1);
+    if (place.left() < area.left()) place.moveRight(area.right());
+    place.moveBottom(std::min(place.bottom(), area.bottom()));
+    panel_->move(place.topLeft());
+}
+
 void Form1::ShowClassData(bool shown) {
     if (!panel_) {
         panel_ = new ClassDataPanel(controller_, this);
         panel_->SetZoom(zoom_);
         connect(panel_, &ClassDataPanel::closed, this,
                 [this] { commands_->Action(controller::Command::ClassData)->setChecked(false); });
-        // Beside the window, where it hides nothing of the diagram, if the
-        // screen has room.
-        QRect place(frameGeometry().topRight() + QPoint(8, 0), panel_->size());
-        if (const QScreen* here = screen()) {
-            const QRect area = here->availableGeometry();
-            place.moveRight(std::min(place.right(), area.right()));
-            place.moveBottom(std::min(place.bottom(), area.bottom()));
-        }
-        panel_->move(place.topLeft());
+        PlacePanel();
     }
     panel_->setVisible(shown);
 }

@@ -10,7 +10,7 @@
 #include "Controller.h"
 #include "FrontEnd.h"
 #include "Twips.h"
-#include "form/FormDescription.h"
+#include "FormDescription.h"
 
 class QAction;
 class QCheckBox;
@@ -97,6 +97,7 @@ class Form1 : public QWidget, public controller::FrontEnd {
     // What the controller leaves to the window: the panel, files, clipboard.
     void RunCommand(controller::Command command, bool checked);
     void ShowClassData(bool shown);
+    void PlacePanel();
     void WireEvents();
 
     controller::Controller controller_;
