@@ -50,6 +50,8 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
   const legendEntry = (name, colour, dashed = false) => {
     const entry = document.createElement("span");
     const swatch = document.createElement("i");
+    // Black ink takes a high-contrast theme's text colour; the others stay.
+    swatch.classList.toggle("ink", colour === chartColours.np);
     swatch.style.borderTop = `2px ${dashed ? "dashed" : "solid"} ${colour}`;
     entry.append(swatch, name);
     return entry;
