@@ -245,6 +245,9 @@ async function launchWebKit() {
   };
   const capabilities = { alwaysMatch: { 'webkitgtk:browserOptions': {
     binary: executables.webkit, args: ['--automation'] } } };
+  // A MiniBrowser takes a second or two to start: a closed page leaves its
+  // window for the next, which loads a page of its own into it.
+  let idle = null;
   return {
     version: `MiniBrowser/WebKitGTK ${(await (async () => {
       const s = await call('POST', '/session', { capabilities });
@@ -254,7 +257,8 @@ async function launchWebKit() {
     call,
     async open({ width = 574, height = 353, realTime = false } = {}) {
       const copy = hookedCopy(!realTime);
-      const { sessionId } = await call('POST', '/session', { capabilities });
+      const sessionId = idle ?? (await call('POST', '/session', { capabilities })).sessionId;
+      idle = null;
       const at = `/session/${sessionId}`;
       const evaluate = (fn, arg, timeout) => call('POST', `${at}/execute/sync`,
         { script: `return (${fn}).apply(null, arguments)`, args: arg === undefined ? [] : [arg] }, timeout);
@@ -290,12 +294,15 @@ async function launchWebKit() {
         screenshot: async (path) =>
           writeFileSync(path, Buffer.from(await call('GET', `${at}/screenshot`), 'base64')),
         requests: () => [],
-        close: () => call('DELETE', at),
+        close: async () => { idle = sessionId; },
       }, copy.url, copy.remove);
       s.sessionId = sessionId;
       return s;
     },
-    close: async () => stop(),
+    async close() {
+      if (idle) await call('DELETE', `/session/${idle}`).catch(() => {});
+      stop();
+    },
   };
 }
 

@@ -2,11 +2,12 @@
 // Firefox ESR or WebKitGTK), written once over the driver interface of
 // engines.mjs: it opens clean, counts, lights, gathers, shows the field,
 // refuses a Start with a notice that Enter closes, walks the Tab order with
-// a visible focus ring, closes, fits its captions, and asks the network for
-// nothing throughout. Playwright's suite goes deeper in Chromium alone.
+// a visible focus ring, closes, fits its captions, breaks none of axe's
+// rules, and asks the network for nothing throughout. Playwright's suite goes deeper in Chromium alone.
 import { after, before, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { focusRing, launchEngine, state, tick, typeInto, value, waitFor } from './engines.mjs';
+import { violations } from './axe.mjs';
 import { controlProblems, labelProblems } from './fit.mjs';
 import { captions, initialTexts, inkNear, tabOrder, title, words } from './harness.mjs';
 
@@ -132,4 +133,21 @@ check('Close stops the run, disables every control and gives the focus to its me
 check('every caption fits its box', async (session) => {
   assert.deepEqual(await labelProblems(session), []);
   assert.deepEqual(await controlProblems(session), []);
+});
+
+check('axe finds nothing before Start, during a run, with the notice open, or after Close', async (session) => {
+  const seen = {};
+  seen['before Start'] = await violations(session);
+  await session.click('#Command1');
+  await session.runFor(1000);
+  seen['during a run'] = await violations(session);
+  await typeInto(session, 'Text1', 'abc');
+  await session.click('#Command1');
+  await session.runFor(0);
+  seen['the notice open'] = await violations(session);
+  await session.press('Escape');
+  await session.click('#Command2');
+  await session.runFor(10);
+  seen['after Close'] = await violations(session);
+  assert.deepEqual(seen, { 'before Start': [], 'during a run': [], 'the notice open': [], 'after Close': [] });
 });
