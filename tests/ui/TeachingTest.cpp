@@ -36,7 +36,12 @@ std::uint64_t Ticks(Form1& w) { return w.Controller().Record().Ticks(); }
 void AnswerFileDialog(const QString& path) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QFileDialog* dialog = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* shown = qobject_cast<QFileDialog*>(window); shown && shown->isVisible()) {
+                dialog = shown;
+            }
+        }
         if (!dialog) return;
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
@@ -244,7 +249,7 @@ class TeachingTest : public QObject {
         const QString path = folder.filePath(QStringLiteral("run.csv"));
         AnswerFileDialog(path);
         Action(*w, Command::SaveData)->trigger();
-        QTRY_VERIFY(QFile::exists(path));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 15000);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -281,7 +286,7 @@ class TeachingTest : public QObject {
         const QString path = folder.filePath(QStringLiteral("run.png"));
         AnswerFileDialog(path);
         Action(*w, Command::SavePicture)->trigger();
-        QTRY_VERIFY(QFile::exists(path));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 15000);
         const QImage picture(path);
         QCOMPARE(picture.size(), form::ZoomedClientSize(1.0) * 2);
         const QImage enlarged = w->grab().toImage().scaled(picture.size());

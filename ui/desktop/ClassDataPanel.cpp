@@ -31,19 +31,15 @@ QFont Scaled(double zoom, double scale, bool bold) {
 ClassDataPanel::ClassDataPanel(const controller::Controller& controller, QWidget* window)
     : QWidget(window, Qt::Tool), controller_(controller) {
     setObjectName(QStringLiteral("ClassDataPanel"));
-    auto* layout = new QVBoxLayout(this);
+    column_ = new QVBoxLayout(this);
+    QVBoxLayout* layout = column_;
     heading_ = new QLabel(this);
     heading_->setWordWrap(true);
     state_ = new QLabel(this);
     rows_ = new QGridLayout;
-    overTime_ = new QLabel(this);
-    chart_ = new ClassDataChart(this);
-    chart_->setMinimumHeight(120);
     layout->addWidget(heading_);
     layout->addWidget(state_);
     layout->addLayout(rows_);
-    layout->addWidget(overTime_);
-    layout->addWidget(chart_, 1);
 
     refresh_.setInterval(controller::kClassDataRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &ClassDataPanel::Refresh);
@@ -63,7 +59,12 @@ void ClassDataPanel::Build(const controller::ClassDataView& view) {
         rows_->addWidget(value, at, 1, Qt::AlignRight);
         rowLabels_.emplace_back(label, value);
     }
-    overTime_->setText(FromUtf8(view.overTime));
+    // Created after the rows, so that a screen reader meets them in order.
+    overTime_ = new QLabel(FromUtf8(view.overTime), this);
+    chart_ = new ClassDataChart(this);
+    chart_->setMinimumHeight(120);
+    column_->addWidget(overTime_);
+    column_->addWidget(chart_, 1);
 }
 
 void ClassDataPanel::SetZoom(double zoom) {

@@ -8,6 +8,7 @@
 
 class QGridLayout;
 class QLabel;
+class QVBoxLayout;
 
 namespace form {
 
@@ -40,6 +41,7 @@ class ClassDataPanel : public QWidget {
 
     const controller::Controller& controller_;
     QTimer refresh_;
+    QVBoxLayout* column_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* state_ = nullptr;
     QLabel* overTime_ = nullptr;
