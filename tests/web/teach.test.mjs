@@ -131,12 +131,16 @@ describe('menu button', () => {
 
   it('works by touch: a tap opens it and a tap opens the class data panel', async () => {
     const page = await open({ width: 390, height: 844, deviceScaleFactor: 2, hasTouch: true, isMobile: true });
+    const button = await rect(page, '#menu-button');
+    const form = await rect(page, '#form1');
+    assert.ok(form.width < FORM_WIDTH && button.width >= 24 && button.height >= 24,
+      `${button.width} x ${button.height} in a window scaled to ${form.width / FORM_WIDTH}`);
     await page.tap('#menu-button');
     await page.tap('#menu-ClassData');
     assert.equal(await page.locator('#class-data').isVisible(), true);
     const panel = await rect(page, '#class-data');
-    const form = await rect(page, '#form1');
-    assert.ok(panel.y >= form.y + form.height, 'below the window on a tall screen');
+    const shrunk = await rect(page, '#form1');
+    assert.ok(panel.y >= shrunk.y + shrunk.height, 'below the window on a tall screen');
     assert.ok(panel.y + panel.height <= 844 && panel.x >= 0 && panel.x + panel.width <= 390, 'on the screen');
     await page.tap('#menu-button');
     assert.equal(await page.locator('#menu-ClassData').getAttribute('aria-checked'), 'true');

@@ -40,20 +40,20 @@ const designRectangles = (desc) => {
 };
 
 // The first corner of the window, clockwise from the top right, where the
-// button covers nothing.
+// button covers nothing; and how large it may grow there, so that it stays
+// 24 CSS px where the page is scaled down (25 to be safe from rounding).
 export const menuButtonPlace = (desc) => {
   const px = pixelsOf(desc);
   const [width, height] = [px(desc.clientWidth), px(desc.clientHeight)];
   const taken = designRectangles(desc);
-  const far = (extent) => extent - buttonSize - margin;
-  const corners = [[far(width), margin], [far(width), far(height)], [margin, far(height)], [margin, margin]];
-  for (const [left, top] of corners) {
-    const place = { left, top, right: left + buttonSize, bottom: top + buttonSize };
-    if (!taken.some((r) => r.left < place.right && r.right > place.left && r.top < place.bottom && r.bottom > place.top)) {
-      return place;
-    }
-  }
-  return { left: far(width), top: margin, right: far(width) + buttonSize, bottom: margin + buttonSize };
+  const free = (left, top, size) => !taken.some((r) =>
+    r.left < left + size && r.right > left && r.top < top + size && r.bottom > top);
+  const corners = [[true, false], [true, true], [false, true], [false, false]];
+  const at = ([right, bottom], size) => [right ? width - size - margin : margin, bottom ? height - size - margin : margin];
+  const corner = corners.find((c) => free(...at(c, buttonSize), buttonSize)) ?? corners[0];
+  let room = buttonSize;
+  while (room < 2 * buttonSize && free(...at(corner, room + 1), room + 1)) room++;
+  return { right: corner[0], bottom: corner[1], room };
 };
 
 const svgNamespace = "http://www.w3.org/2000/svg";
@@ -85,8 +85,10 @@ export const createMenu = ({ desc, form, items, state }) => {
   button.setAttribute("aria-haspopup", "menu");
   button.setAttribute("aria-expanded", "false");
   button.setAttribute("aria-controls", "menu");
-  Object.assign(button.style, { left: `${place.left}px`, top: `${place.top}px`,
-    width: `${buttonSize}px`, height: `${buttonSize}px` });
+  const size = `clamp(${buttonSize}px, calc(25px / var(--scale, 1)), ${place.room}px)`;
+  const [across, upright] = [place.right ? "right" : "left", place.bottom ? "bottom" : "top"];
+  Object.assign(button.style, { left: "auto", top: "auto", width: size, height: size,
+    [across]: `${margin}px`, [upright]: `${margin}px` });
   button.appendChild(barsIcon());
 
   const popup = document.createElement("div");
@@ -102,12 +104,7 @@ export const createMenu = ({ desc, form, items, state }) => {
   list.setAttribute("aria-describedby", hint.id);
   popup.append(list, hint);
   // Opens downwards from a top corner, upwards from a bottom one.
-  const below = place.top < pixelsOf(desc)(desc.clientHeight) / 2;
-  const right = place.left > pixelsOf(desc)(desc.clientWidth) / 2;
-  Object.assign(popup.style, {
-    [below ? "top" : "bottom"]: `${below ? place.bottom + 2 : pixelsOf(desc)(desc.clientHeight) - place.top + 2}px`,
-    [right ? "right" : "left"]: `${right ? pixelsOf(desc)(desc.clientWidth) - place.right : place.left}px`,
-  });
+  Object.assign(popup.style, { [across]: `${margin}px`, [upright]: `calc(${margin + 2}px + ${size})` });
 
   // Items that share a group (the speeds) stand together under its heading.
   let group = null;
