@@ -116,6 +116,14 @@ TEST_F(ControllerTest, LightWhilePausedActsAtOnceAndTheReadoutsFollowAtTheNextTi
     EXPECT_NE(c_.ClassDataPanel().heading.find(": 1 ticks"), std::string::npos);
 }
 
+TEST_F(ControllerTest, TheLawIsShownOnceStartHasTakenTheTemperature) {
+    EXPECT_EQ(c_.ClassDataPanel().rows[1].value, "–");
+    EXPECT_EQ(c_.ClassDataPanel().lawNP, 0.0);
+    Do(Announcement::Start);
+    EXPECT_EQ(c_.ClassDataPanel().rows[1].value, "403.4");  // e^(300/50)
+    EXPECT_EQ(c_.ClassDataPanel().rows[5].value, "20.09");  // e^(300/100)
+}
+
 TEST_F(ControllerTest, TheCsvHasARowPerTickWithTheReadoutsCounts) {
     Do(Announcement::Start);
     std::string readouts;

@@ -49,20 +49,22 @@ ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint
         : summary.meanNPError
             ? Fill(texts.withError, {{"{value}", figure(summary.meanNP)}, {"{error}", error}})
             : Fill(texts.errorPending, {{"{value}", figure(summary.meanNP)}});
+    // Before the first Start no temperature has been taken yet.
+    const auto lawFigure = [&](double value) { return started ? figure(value) : "–"; };
     view.rows = {
         {std::string(texts.meanNP), meanNP},
-        {std::string(texts.lawNP), figure(summary.lawNP)},
+        {std::string(texts.lawNP), lawFigure(summary.lawNP)},
         {std::string(texts.meanElectrons), measuredFigure(summary.meanElectrons)},
         {std::string(texts.meanHoles), measuredFigure(summary.meanHoles)},
         {std::string(texts.rootNP), measuredFigure(summary.rootMeanNP)},
-        {std::string(texts.intrinsic), figure(summary.intrinsic)},
+        {std::string(texts.intrinsic), lawFigure(summary.intrinsic)},
     };
     view.overTime = texts.overTime;
     view.electrons = texts.electrons;
     view.holes = texts.holes;
     view.np = texts.np;
     view.history = std::move(history);
-    view.lawNP = summary.lawNP;
+    view.lawNP = started ? summary.lawNP : 0.0;
     view.described = !measured ? view.heading
                                : Fill(texts.described, {{"{ticks}", ticks},
                                                         {"{np}", figure(summary.meanNP)},
