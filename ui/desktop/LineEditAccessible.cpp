@@ -3,8 +3,10 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QValidator>
+#include <algorithm>
 
 namespace form {
 
@@ -69,15 +71,37 @@ class LineEditAccessible : public QAccessibleWidget,
                             int* end) const override {
         return QAccessibleTextInterface::textAfterOffset(Offset(offset), type, start, end);
     }
-    // Qt's search for the word or sentence that starts at the end of the
-    // text never returns; the one there is the one that ends there.
+    // Qt's own search for the word or sentence around an offset never ends
+    // when it runs off either end of the text: at the end, or before a text
+    // that no word starts ("-3"). This one stops at the ends; the item at the
+    // end is the one that ends there.
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
                          int* end) const override {
         offset = Offset(offset);
-        const bool item =
-            type == QAccessible::WordBoundary || type == QAccessible::SentenceBoundary;
-        if (item && offset == characterCount() && offset > 0) --offset;
-        return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
+        if (type != QAccessible::WordBoundary && type != QAccessible::SentenceBoundary) {
+            return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
+        }
+        const QString shown = text(0, characterCount());
+        const qsizetype length = shown.size();
+        *start = *end = -1;
+        if (length == 0 || offset < 0 || offset > length) return {};
+        constexpr auto kEdges = QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem;
+        QTextBoundaryFinder finder(type == QAccessible::WordBoundary
+                                       ? QTextBoundaryFinder::Word
+                                       : QTextBoundaryFinder::Sentence,
+                                   shown);
+        qsizetype from = std::min<qsizetype>(offset, length - 1);
+        finder.setPosition(from);
+        while (from > 0 && !(finder.boundaryReasons() & kEdges)) from = finder.toPreviousBoundary();
+        from = std::max<qsizetype>(from, 0);
+        finder.setPosition(from);
+        qsizetype to = finder.toNextBoundary();
+        while (to > 0 && to < length && !(finder.boundaryReasons() & kEdges)) {
+            to = finder.toNextBoundary();
+        }
+        *start = static_cast<int>(from);
+        *end = static_cast<int>(to > 0 ? to : length);
+        return shown.mid(*start, *end - *start);
     }
 
     // The cursor and the selection.
