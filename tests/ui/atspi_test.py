@@ -69,6 +69,83 @@ def focus(obj):
     return wait_for(lambda: obj.getState().contains(pyatspi.STATE_FOCUSED), 5)
 
 
+# Every boundary of the text queries, and the granularities of the newer one.
+BOUNDARIES = [getattr(pyatspi, "TEXT_BOUNDARY_" + b) for b in
+              ("CHAR", "WORD_START", "WORD_END", "SENTENCE_START", "SENTENCE_END",
+               "LINE_START", "LINE_END")]
+GRANULARITIES = [getattr(pyatspi, "TEXT_GRANULARITY_" + g) for g in
+                 ("CHAR", "WORD", "SENTENCE", "LINE", "PARAGRAPH")]
+
+
+def answer_time(query, *arguments):
+    """Seconds until the program answers, or None if it does not. A call the
+    program does not implement is answered too: with an error."""
+    asked = time.monotonic()
+    try:
+        query(*arguments)
+    except Exception as error:
+        if "reply" in str(error).lower() or "timeout" in str(error).lower():
+            return None
+    return time.monotonic() - asked
+
+
+def ask_every_text_query(box):
+    """Asks each text query at every offset of the box's text, the end
+    included, while that text may change; returns the answer times, with
+    None for a query left unanswered (and then stops)."""
+    text, times, offset = box.queryText(), [], 0
+    queries = [text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset]
+    asks = [(q, b) for q in queries for b in BOUNDARIES]
+    if hasattr(text, "getStringAtOffset"):
+        asks += [(text.getStringAtOffset, g) for g in GRANULARITIES]
+    while offset <= text.characterCount:
+        for query, kind in asks:
+            times.append(answer_time(query, offset, kind))
+            if times[-1] is None:
+                return times
+        offset += 1
+    return times
+
+
+def heard_on_tab(box):
+    """What Orca 43 says of the text when Tab reaches a box, by the calls it
+    makes: the line at the caret, cut where the text's attribute runs end,
+    then "selected" if the one selection covers that line."""
+    text = box.queryText()
+    count, caret = text.characterCount, text.caretOffset
+    if count == 0:
+        return ""
+    if count == 1:
+        line, start = text.getText(0, 1), 0
+    else:
+        at = caret - 1 if caret == count else caret
+        line, start, _ = text.getTextAtOffset(at, pyatspi.TEXT_BOUNDARY_LINE_START)
+    end, offset, runs_end = start + len(line), start, start
+    while offset < end:
+        _, _, runs_end = text.getAttributeRun(offset, False)
+        offset = max(runs_end, offset + 1)
+    spoken = text.getText(start, min(end, runs_end)) if runs_end > start else ""
+    whole, first, last = text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+    selected = text.getNSelections() == 1 and first == 0 and last == len(whole)
+    return spoken + (" selected" if selected else "")
+
+
+def tab_through(controls, since):
+    """Presses Tab until the focus has gone round the controls from `since`;
+    for each text box it reaches, what a screen reader hears of it."""
+    heard, at = [], since
+    for _ in controls:
+        subprocess.run(["xdotool", "key", "Tab"])
+        at = wait_for(lambda: next((c for c in controls if c != at
+                                    and c.getState().contains(pyatspi.STATE_FOCUSED)), None), 5)
+        if at is None or at == since:
+            break
+        if at.getRole() == pyatspi.ROLE_TEXT:
+            wait_for(lambda: at.queryText().getNSelections() == 1, 2)
+            heard.append((at.queryText().getText(0, -1), heard_on_tab(at)))
+    return heard
+
+
 def check_build(program, name):
     print(f"# {name}", flush=True)
     started = subprocess.Popen([program])
@@ -101,6 +178,10 @@ def check_build(program, name):
     check(japanese == (name == "Norvia"), "descriptions are in the build's language")
 
     start = next(b for b in buttons if b.getState().contains(pyatspi.STATE_FOCUSED))
+    heard = tab_through(boxes + buttons + charts + of_role(app, pyatspi.ROLE_CHECK_BOX), start)
+    check(len(heard) == 7 and all(said == text + " selected" for text, said in heard)
+          and {"300", "0.5", "1e10", "0"} == {text for text, _ in heard},
+          f"Tab reads each box whole, with its text selected: {[said for _, said in heard]}")
     temperature.queryEditableText().setTextContents("99999")
     asked = time.monotonic()
     press(start)
@@ -141,6 +222,22 @@ def check_build(program, name):
     focus(chart)
     check(len(numbers(chart.description)) >= 3, f"the chart's trend: {chart.description}")
 
+    fermi.queryEditableText().setTextContents("-0.5")  # a text that no word starts
+    times = []
+    for box in boxes:
+        times += ask_every_text_query(box)
+        if None in times:
+            break
+    answered = [t for t in times if t is not None]
+    if not check(len(answered) == len(times) and max(answered, default=0) < 1.0,
+                 f"{len(answered)} of {len(times)} text queries answered, in {sum(answered):.2f} s,"
+                 f" the slowest in {max(answered, default=0) * 1000:.0f} ms"):
+        return started.kill()  # frozen: nothing more to ask of it
+    pump(0.5)  # what the program said while it was asked
+    asked = time.monotonic()
+    pump(2.5)
+    check(since(asked, "object:text-changed:insert"), "and the run goes on")
+
     press(buttons[1])  # Close
     try:
         status = started.wait(WAIT)
@@ -153,6 +250,9 @@ def main(argv):
     for kind in ("object:state-changed:showing", "object:text-changed",
                  "object:property-change:accessible-description"):
         pyatspi.Registry.registerEventListener(keep, kind)
+    # Longer than the second an answer may take, so that a slow answer is
+    # timed rather than taken for none.
+    pyatspi.setTimeout(3000, 15000)
     pump(0.5)  # the listeners reach the registry before any program starts
     for program, name in zip(argv[1::2], argv[2::2]):
         check_build(program, name)
