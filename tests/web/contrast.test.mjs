@@ -37,9 +37,9 @@ const graphics = {
 // The field's polarity marks, Line7(0) to Line7(5), each with room around it.
 const polarityMarks = [[930, 1020, 300, 120], [4170, 1020, 300, 120], [4260, 3810, 120, 300],
   [4170, 3900, 300, 120], [930, 3900, 300, 120], [4260, 930, 120, 300]];
-// Captions the browser draws, over their own controls.
+// Captions the browser draws, over their own controls, and the menu's icon.
 const controls = ['Command1', 'Command2', 'Command4', 'Command5', 'Check1-label', 'Text1', 'Text2',
-  'Text3', 'Text4', 'Text5', 'Text6', 'Text7'];
+  'Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'menu-button'];
 
 // For each region of a PNG (device pixels), the contrast ratio between its
 // commonest colour, what stands behind, and the pixel that differs most
