@@ -114,7 +114,7 @@ function hookedCopy(stepped) {
 // and presses things.
 function session({ evaluate, click, tap, press, type, paste, screenshot, requests, reported = [], close },
   url, remove) {
-  const self = {
+  return {
     evaluate,
     click,
     tap: tap ?? click,
@@ -135,8 +135,11 @@ function session({ evaluate, click, tap, press, type, paste, screenshot, request
       remove();
     },
   };
-  return self;
 }
+
+// 'Shift+Tab' and 'Control++' as the keys held and the key pressed last.
+const keyParts = (keys) =>
+  (keys.endsWith('++') ? [...keys.slice(0, -2).split('+'), '+'] : keys.split('+')).filter(Boolean);
 
 const waitReady = async (evaluate) => {
   for (let i = 0; i < 500; ++i) {
@@ -181,14 +184,11 @@ async function launchPuppeteer() {
         click: async (selector) => { const [x, y] = await centre(selector); await page.mouse.click(x, y); },
         tap: hasTouch ? async (selector) => { const [x, y] = await centre(selector); await page.touchscreen.tap(x, y); }
           : undefined,
-        press: (keys) => {
-          const parts = keys.split('+').filter(Boolean);
-          if (keys.endsWith('++')) parts.push('+');
-          return (async () => {
-            for (const k of parts.slice(0, -1)) await page.keyboard.down(k);
-            await page.keyboard.press(parts.at(-1));
-            for (const k of parts.slice(0, -1).reverse()) await page.keyboard.up(k);
-          })();
+        press: async (keys) => {
+          const parts = keyParts(keys);
+          for (const k of parts.slice(0, -1)) await page.keyboard.down(k);
+          await page.keyboard.press(parts.at(-1));
+          for (const k of parts.slice(0, -1).reverse()) await page.keyboard.up(k);
         },
         type: (text) => page.keyboard.type(text),
         paste: (text) => page.keyboard.sendCharacter(text),
@@ -247,14 +247,10 @@ async function launchWebKit() {
     binary: executables.webkit, args: ['--automation'] } } };
   // A MiniBrowser takes a second or two to start: a closed page leaves its
   // window for the next, which loads a page of its own into it.
-  let idle = null;
+  const first = await call('POST', '/session', { capabilities });
+  let idle = first.sessionId;
   return {
-    version: `MiniBrowser/WebKitGTK ${(await (async () => {
-      const s = await call('POST', '/session', { capabilities });
-      await call('DELETE', `/session/${s.sessionId}`);
-      return s.capabilities.browserVersion;
-    })())}`,
-    call,
+    version: `MiniBrowser/WebKitGTK ${first.capabilities.browserVersion}`,
     async open({ width = 574, height = 353, realTime = false } = {}) {
       const copy = hookedCopy(!realTime);
       const sessionId = idle ?? (await call('POST', '/session', { capabilities })).sessionId;
@@ -278,14 +274,13 @@ async function launchWebKit() {
       const actions = (list) => call('POST', `${at}/actions`, { actions: list })
         .finally(() => call('DELETE', `${at}/actions`));
       const keyActions = (keys) => [{ type: 'key', id: 'keyboard', actions: keys }];
-      const s = session({
+      return session({
         evaluate,
         click: async (selector) => actions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' },
           actions: [{ type: 'pointerMove', origin: { [ELEMENT]: await find(selector) }, x: 0, y: 0 },
             { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]),
         press: (keys) => {
-          const parts = (keys.endsWith('++') ? [...keys.slice(0, -2).split('+'), '+'] : keys.split('+'))
-            .filter(Boolean).map((k) => webdriverKeys[k] ?? k);
+          const parts = keyParts(keys).map((k) => webdriverKeys[k] ?? k);
           return actions(keyActions([...parts.map((value) => ({ type: 'keyDown', value })),
             ...parts.reverse().map((value) => ({ type: 'keyUp', value }))]));
         },
@@ -296,8 +291,6 @@ async function launchWebKit() {
         requests: () => [],
         close: async () => { idle = sessionId; },
       }, copy.url, copy.remove);
-      s.sessionId = sessionId;
-      return s;
     },
     async close() {
       if (idle) await call('DELETE', `/session/${idle}`).catch(() => {});
