@@ -3,8 +3,8 @@
 #include <span>
 
 #include "CarrierModel.h"
-#include "form/ControlKey.h"
 #include "controller/Spoken.h"
+#include "form/ControlKey.h"
 
 namespace form {
 

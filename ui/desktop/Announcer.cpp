@@ -40,8 +40,8 @@ Announcer::Announcer(const controller::Controller& controller, BandCanvas* diagr
       diagram_(diagram),
       chart_(chart),
       scene_(
-          diagram, form::kDescribeEveryMs,
-          [&controller] { return FromUtf8(controller.Scene()); }, this),
+          diagram, form::kDescribeEveryMs, [&controller] { return FromUtf8(controller.Scene()); },
+          this),
       // The chart can have the focus: paced like a readout that has it.
       trend_(
           chart, form::kFocusedReadoutPauseMs,
