@@ -159,6 +159,12 @@ export const createMenu = ({ desc, form, items, state }) => {
     if (button.disabled) return;
     refresh();
     popup.hidden = false;
+    // As tall as the viewport leaves it, in the window's own pixels: the
+    // items grow where the page is scaled down, and a short screen scrolls.
+    const scale = form.getBoundingClientRect().width / form.offsetWidth;
+    const shown = popup.getBoundingClientRect();
+    const room = place.bottom ? shown.bottom - margin : innerHeight - shown.top - margin;
+    popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
     button.setAttribute("aria-expanded", "true");
     focusAt(first);
   };
