@@ -198,15 +198,18 @@ TEST_F(ControllerTest, TheLinkGivesTheBoxesBack) {
     EXPECT_EQ(c_.SetupLink(), "temperature=350&fermi=0.5&nd=1e10&na=1e10&field=on&speed=10&start");
 }
 
-TEST_F(ControllerTest, ClosingEndsOnceAndStopsEveryTimer) {
+TEST_F(ControllerTest, ClosingEndsOnceAndStopsEveryTimerButKeepsTheData) {
     Do(Announcement::Start);
+    Pulse();
     c_.Close();
+    EXPECT_TRUE(c_.Enabled(Command::SaveData));
+    EXPECT_FALSE(c_.Enabled(Command::PauseResume));
     c_.Close();
     EXPECT_EQ(front_.ended, 0);
     EXPECT_FALSE(TickRunning());
     EXPECT_FALSE(ReadoutRunning());
     Pulse();
-    EXPECT_EQ(Ticks(), 0);
+    EXPECT_EQ(Ticks(), 1);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ constexpr TeachingTexts kTeaching{
     "Faster",
     "Slower",
     "Speed",
-    "{n} ticks per 50 ms",
+    "{n}× speed",
     "Class data",
     "Save data as CSV…",
     "Save picture…",
@@ -35,7 +35,7 @@ constexpr TeachingTexts kTeaching{
     "holes",
     "n·p",
     "Paused",
-    "Speed: {n} ticks per 50 ms",
+    "Speed: {n}×",
     "Class data: {ticks} ticks since the last Start or Light. Measured mean of n times p: {np}, "
     "plus or minus {error}; the law of mass action gives {law}. Mean electrons {n}, mean holes "
     "{p}; "

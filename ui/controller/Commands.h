@@ -35,6 +35,12 @@ struct CommandSpec {
 // In menu order.
 std::span<const CommandSpec> CommandTable();
 
+// Pause, step and speed, which the controller runs itself.
+inline bool IsTimeControl(Command command) {
+    return command == Command::PauseResume || command == Command::Step ||
+           command == Command::Faster || command == Command::Slower || command == Command::Speed;
+}
+
 inline bool OnFrontEnd(const CommandSpec& spec, FrontEnds frontEnd) {
     return (static_cast<unsigned>(spec.where) & static_cast<unsigned>(frontEnd)) != 0;
 }

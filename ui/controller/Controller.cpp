@@ -254,7 +254,9 @@ std::string Controller::SpeedCaption(int speed) const {
 }
 
 bool Controller::Enabled(Command command) const {
-    if (ended_) return false;
+    // Once the program has ended nothing runs, but what it recorded can
+    // still be seen and taken away.
+    if (ended_ && IsTimeControl(command)) return false;
     const auto at = std::find(kSpeeds.begin(), kSpeeds.end(), pace_.Speed());
     switch (command) {
         case Command::Step:
@@ -272,16 +274,7 @@ bool Controller::Enabled(Command command) const {
 }
 
 bool Controller::Run(Command command, int speed) {
-    switch (command) {
-        case Command::PauseResume:
-        case Command::Step:
-        case Command::Faster:
-        case Command::Slower:
-        case Command::Speed:
-            break;
-        default:
-            return false;  // the front end's to do
-    }
+    if (!IsTimeControl(command)) return false;  // the front end's to do
     if (!Enabled(command)) return true;
     const auto at = std::find(kSpeeds.begin(), kSpeeds.end(), pace_.Speed());
     switch (command) {
