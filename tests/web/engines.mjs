@@ -292,6 +292,11 @@ async function launchWebKit() {
         close: async () => { idle = sessionId; },
       }, copy.url, copy.remove);
     },
+    // The next page in a MiniBrowser of its own, with a new web process.
+    async fresh() {
+      if (idle) await call('DELETE', `/session/${idle}`).catch(() => {});
+      idle = null;
+    },
     async close() {
       if (idle) await call('DELETE', `/session/${idle}`).catch(() => {});
       stop();
