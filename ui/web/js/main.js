@@ -30,8 +30,12 @@ export const start = async () => {
   surface.setAttribute("aria-describedby", sceneText.id);
   form.appendChild(surface);
 
+  // A slow device paints the window in a task of its own, so that no task
+  // of the load holds the page for long.
+  const breather = () => new Promise((resolve) => setTimeout(resolve));
   const built = buildControls(desc, form, chartText);
   const labelSteps = measureLabels(desc, built.labels);
+  await breather();
   const announce = createAnnouncer();
   const writer = createBoxWriter(built.readouts, desc.listening.focusedReadoutPauseMs);
   const notices = createNotices(desc, () => module._quarvel_ended() !== 0);
@@ -141,6 +145,7 @@ export const start = async () => {
     },
   };
 
+  await breather();
   fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
   module._quarvel_load();
   teach.applyAddress();
