@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "ClassDataPanel.h"
 #include "DataOut.h"
@@ -32,18 +33,23 @@ void Pulse(Form1& w) { QMetaObject::invokeMethod(Timer(w, "Timer1"), "timeout");
 
 std::uint64_t Ticks(Form1& w) { return w.Controller().Record().Ticks(); }
 
-// Answers the next file dialog with `path` from inside its own event loop.
-void AnswerFileDialog(const QString& path) {
+// Answers the next file dialog with `path` from inside its own event loop,
+// after `polls` looks at it (10 ms apart); `atAnswer` runs just before.
+void AnswerFileDialog(
+    const QString& path, int polls = 1, std::function<void()> atAnswer = [] {}) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path, polls, atAnswer]() mutable {
         QFileDialog* dialog = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* shown = qobject_cast<QFileDialog*>(window); shown && shown->isVisible()) {
                 dialog = shown;
             }
         }
-        if (!dialog) return;
-        dialog->selectFile(path);
+        if (!dialog || --polls > 0) return;
+        atAnswer();
+        // As typed: selectFile would give way to the suggested name once
+        // the dialog has read its folder.
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
         poll->deleteLater();
     });
@@ -230,6 +236,9 @@ class TeachingTest : public QObject {
         QCOMPARE(figure->font().pixelSize(), size * 2);
         QCOMPARE(panel->width(), width * 2);
 
+        panel->activateWindow();
+        QTest::keyClick(panel, Qt::Key_P, Qt::AltModifier);
+        QVERIFY(w->Controller().Paused());
         panel->close();
         QVERIFY(!Action(*w, Command::ClassData)->isChecked());
     }
@@ -284,9 +293,12 @@ class TeachingTest : public QObject {
         Start(*w);
         QTest::qWait(300);
         const QString path = folder.filePath(QStringLiteral("run.png"));
-        AnswerFileDialog(path);
+        const std::uint64_t ticks = Ticks(*w);
+        std::uint64_t ticksWhileOpen = 0;
+        AnswerFileDialog(path, 30, [&] { ticksWhileOpen = Ticks(*w); });
         Action(*w, Command::SavePicture)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 15000);
+        QVERIFY(ticksWhileOpen > ticks);  // the run goes on while the dialog is open
         const QImage picture(path);
         QCOMPARE(picture.size(), form::ZoomedClientSize(1.0) * 2);
         const QImage enlarged = w->grab().toImage().scaled(picture.size());

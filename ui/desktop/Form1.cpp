@@ -359,6 +359,8 @@ void Form1::ShowClassData(bool shown) {
     if (!panel_) {
         panel_ = new ClassDataPanel(controller_, this);
         panel_->SetZoom(zoom_);
+        // Its keys work from the panel too, Alt+C closing it.
+        panel_->addActions(actions());
         connect(panel_, &ClassDataPanel::closed, this,
                 [this] { commands_->Action(controller::Command::ClassData)->setChecked(false); });
         PlacePanel();
