@@ -141,9 +141,15 @@ function session({ evaluate, click, tap, press, type, paste, screenshot, request
 const keyParts = (keys) =>
   (keys.endsWith('++') ? [...keys.slice(0, -2).split('+'), '+'] : keys.split('+')).filter(Boolean);
 
+// The page yields to the browser while it loads: a stepped clock lets the
+// timers that are due at once run.
 const waitReady = async (evaluate) => {
   for (let i = 0; i < 500; ++i) {
-    if (await evaluate(() => document.documentElement.dataset.ready === 'true')) return;
+    const ready = await evaluate(() => {
+      window.__test.runFor(0);
+      return document.documentElement.dataset.ready === 'true';
+    });
+    if (ready) return;
     await new Promise((r) => setTimeout(r, 20));
   }
   throw new Error('the page never became ready');
