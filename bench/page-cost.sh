@@ -3,7 +3,8 @@
 # simulation on one of the pages for N seconds, measured the way the browser
 # floor of any canvas page is measured, so the two compare as ratios; and the
 # time from opening the file to the first paint.
-# Usage: page-cost.sh PAGE.html [seconds]
+# Usage: [SETUP=speed=20] page-cost.sh PAGE.html [seconds]
+# SETUP, if set, is the page address's set-up (a speed, say), applied at load.
 # Prints: "page cpu_pct=X pss_mb=Y first_paint_ms=Z"
 set -u
 page=$(realpath "$1"); secs=${2:-20}
@@ -14,7 +15,7 @@ port=$(( 9300 + RANDOM % 500 ))
 setsid chromium --headless=new --no-sandbox --disable-gpu --disable-quic --no-first-run \
   --disable-background-networking --disable-component-update --disable-sync \
   --remote-debugging-address=127.0.0.1 --remote-debugging-port=$port \
-  --user-data-dir="$prof" "file://$page" >/dev/null 2>&1 &
+  --user-data-dir="$prof" "file://$page${SETUP:+#$SETUP}" >/dev/null 2>&1 &
 pid=$!
 sleep 2
 # Press Start once, as a class would, and read when the page first painted.
