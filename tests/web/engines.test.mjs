@@ -31,6 +31,9 @@ it('the engine starts', (t) => t.diagnostic(browser.version));
 
 check('opens with its title, texts and captions, and nothing running', async (session) => {
   assert.equal(await session.evaluate(() => document.title), title);
+  // Landmark and heading, for a screen reader's lists of both.
+  assert.equal(await session.evaluate(() => document.querySelector('main h1')?.textContent), title);
+  assert.equal(await session.evaluate(() => document.querySelector('main #form1') !== null), true);
   for (const [box, text] of Object.entries(initialTexts)) assert.equal(await value(session, box), text, box);
   for (const button of ['Command1', 'Command2', 'Command4', 'Command5']) {
     assert.equal(await session.evaluate((id) => document.getElementById(id).textContent, button), captions[button]);
