@@ -361,7 +361,8 @@ void Form1::ShowClassData(bool shown) {
         panel_->SetZoom(zoom_);
         // Its keys work from the panel too, Alt+C closing it.
         panel_->addActions(actions());
-        connect(panel_, &ClassDataPanel::closed, this,
+        // Through the commands, which the window deletes before the panel.
+        connect(panel_, &ClassDataPanel::closed, commands_,
                 [this] { commands_->Action(controller::Command::ClassData)->setChecked(false); });
         PlacePanel();
     }
