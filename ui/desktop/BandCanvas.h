@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "Runtime.h"
 #include "FormDescription.h"
+#include "Runtime.h"
 
 namespace form {
 

@@ -8,9 +8,9 @@
 
 #include "BandCanvas.h"
 #include "Controller.h"
+#include "FormDescription.h"
 #include "FrontEnd.h"
 #include "Twips.h"
-#include "FormDescription.h"
 
 class QAction;
 class QCheckBox;
