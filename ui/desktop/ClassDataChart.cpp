@@ -21,8 +21,8 @@ struct Trace {
 };
 
 // Read on a light window; lightened on a dark one.
-const QColor kElectronInk(0, 80, 200);
-const QColor kHoleInk(200, 30, 30);
+const QColor kElectronInk = QColor::fromRgb(controller::kElectronTraceRgb);
+const QColor kHoleInk = QColor::fromRgb(controller::kHoleTraceRgb);
 
 bool Dark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
 

@@ -7,21 +7,12 @@
 #include "Form1.h"
 #include "Setup.h"
 #include "WindowTables.h"
-#include "captions/Language.h"
-
-// One source for both programs: the build picks the caption table.
-static const form::Language& BuildLanguage() {
-#ifdef QUARVEL_JAPANESE_BUILD
-    return form::JapaneseLanguage();
-#else
-    return form::EnglishLanguage();
-#endif
-}
+#include "captions/BuildLanguage.h"
 
 // The command line gives a set-up a teacher can share; it is read before Qt
 // starts, and Qt never sees it, so its own options ("-platform") stay ignored.
 int main(int argc, char* argv[]) {
-    const form::Language& language = BuildLanguage();
+    const form::Language& language = form::BuildLanguage();
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const controller::CommandLine commandLine = controller::SetupFromCommandLine(arguments);
     // As the user typed it, to be typed again: "quarvel --help".

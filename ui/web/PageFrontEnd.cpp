@@ -3,6 +3,9 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <string>
+
+#include "FrontEnd.h"
 
 // The page's script object, Module.page, does what only the page can.
 // clang-format off
@@ -37,49 +40,54 @@ namespace {
 
 int Number(carriers::TextBoxId box) { return static_cast<int>(box); }
 
+class PageFrontEnd : public controller::FrontEnd {
+  public:
+    // The page reads numbers as typed, with a point in every locale.
+    explicit PageFrontEnd(const Language& language) : controller_(language, *this, ".") {}
+
+    controller::Controller& Controller() { return controller_; }
+
+    std::string Text(carriers::TextBoxId box) const override {
+        char* text = PageGetText(Number(box));
+        std::string copy(text);
+        std::free(text);
+        return copy;
+    }
+    void SetText(carriers::TextBoxId box, const std::string& text) override {
+        PageSetText(Number(box), text.c_str());
+    }
+    int Check1Value() const override { return PageCheck1Value(); }
+    void SetCheck1(bool ticked) override { PageSetCheck1(ticked ? 1 : 0); }
+    void SetTimerRunning(std::size_t row, bool running) override {
+        PageSetTimerRunning(static_cast<int>(row), running ? 1 : 0);
+    }
+    void ShowRefusal(std::optional<carriers::TextBoxId> box, const std::string& title,
+                     const std::string& text) override {
+        // 0: no box gets the focus back.
+        PageShowRefusal(box ? Number(*box) : 0, title.c_str(), text.c_str());
+    }
+    void SetBoxHint(carriers::TextBoxId box, const std::string& hint,
+                    const std::string& description) override {
+        PageSetBoxHint(Number(box), hint.c_str(), description.c_str());
+    }
+    // The ended message names the error: a page shows no dialog before it.
+    void ShowErrorReport(const std::string&, const std::string&) override {}
+    void End(int status, const std::string& message) override { PageEnd(status, message.c_str()); }
+    void Announce(const std::string& text, bool onceTypingPauses) override {
+        PageAnnounce(text.c_str(), onceTypingPauses ? 1 : 0);
+    }
+    void AfterEvent(bool byUser) override { PageAfterEvent(byUser ? 1 : 0); }
+    void TimeControlsChanged() override { PageTimeControlsChanged(); }
+
+  private:
+    controller::Controller controller_;
+};
+
 }  // namespace
 
-// The page reads numbers as typed, with a point in every locale.
-PageFrontEnd::PageFrontEnd(const Language& language) : controller_(language, *this, ".") {}
-
-std::string PageFrontEnd::Text(carriers::TextBoxId box) const {
-    char* text = PageGetText(Number(box));
-    std::string copy(text);
-    std::free(text);
-    return copy;
+controller::Controller& PageController(const Language& language) {
+    static PageFrontEnd page(language);
+    return page.Controller();
 }
-
-void PageFrontEnd::SetText(carriers::TextBoxId box, const std::string& text) {
-    PageSetText(Number(box), text.c_str());
-}
-
-int PageFrontEnd::Check1Value() const { return PageCheck1Value(); }
-
-void PageFrontEnd::SetCheck1(bool ticked) { PageSetCheck1(ticked ? 1 : 0); }
-
-void PageFrontEnd::SetTimerRunning(std::size_t timerRow, bool running) {
-    PageSetTimerRunning(static_cast<int>(timerRow), running ? 1 : 0);
-}
-
-void PageFrontEnd::ShowRefusal(std::optional<carriers::TextBoxId> box, const std::string& title,
-                               const std::string& text) {
-    // 0: no box gets the focus back.
-    PageShowRefusal(box ? Number(*box) : 0, title.c_str(), text.c_str());
-}
-
-void PageFrontEnd::SetBoxHint(carriers::TextBoxId box, const std::string& hint,
-                              const std::string& description) {
-    PageSetBoxHint(Number(box), hint.c_str(), description.c_str());
-}
-
-void PageFrontEnd::End(int status, const std::string& message) { PageEnd(status, message.c_str()); }
-
-void PageFrontEnd::Announce(const std::string& text, bool onceTypingPauses) {
-    PageAnnounce(text.c_str(), onceTypingPauses ? 1 : 0);
-}
-
-void PageFrontEnd::AfterEvent(bool byUser) { PageAfterEvent(byUser ? 1 : 0); }
-
-void PageFrontEnd::TimeControlsChanged() { PageTimeControlsChanged(); }
 
 }  // namespace form

@@ -8,22 +8,11 @@
 
 #include "DescriptionJson.h"
 #include "PageFrontEnd.h"
+#include "captions/BuildLanguage.h"
 
 namespace {
 
-// One source for both pages: the build picks the caption table.
-const form::Language& BuildLanguage() {
-#ifdef QUARVEL_JAPANESE_BUILD
-    return form::JapaneseLanguage();
-#else
-    return form::EnglishLanguage();
-#endif
-}
-
-controller::Controller& Page() {
-    static form::PageFrontEnd page(BuildLanguage());
-    return page.Controller();
-}
+controller::Controller& Page() { return form::PageController(form::BuildLanguage()); }
 
 // A text handed to the script; valid until the same entry point is called again.
 template <int Slot>
