@@ -97,9 +97,9 @@ export const start = async () => {
       else element.removeAttribute("aria-invalid");
     },
     end: (status, message) => {
-      // A page cannot close itself: the window's controls are disabled and
-      // it says so; the menu still hands out what the run recorded.
-      for (const { element } of built.controls) if ("disabled" in element) element.disabled = true;
+      // A page cannot close itself: everything is disabled and says so, as
+      // the desktop's Close ends the program.
+      for (const element of form.querySelectorAll("input, button")) element.disabled = true;
       built.chart.element.tabIndex = -1;
       notices.ended(message);
       teach.ended();
