@@ -6,9 +6,20 @@
 // in the same one. QUARVEL_ROUNDS sets how many.
 import { after, before, it } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { launchEngine, state } from './engines.mjs';
 
 const rounds = Number(process.env.QUARVEL_ROUNDS || 20);
+
+// Where the web process died, as the kernel logged it (thread and library).
+const lastSegfault = () => {
+  try {
+    return execFileSync('dmesg', [], { encoding: 'utf8' }).split('\n').filter((l) => /segfault/.test(l)).at(-1)
+      ?? 'none logged';
+  } catch {
+    return 'the kernel log is not readable here';
+  }
+};
 const RUN_MS = 3000;
 
 let browser;
@@ -30,7 +41,8 @@ it(`${rounds} rounds of Start, Light and ${RUN_MS / 1000} s of run, the page ali
     // A dead web process answers no script: the driver reports an error or
     // the call times out.
     const s = await session.evaluate(() => window.quarvel.state(), undefined, 10000).catch((error) => {
-      throw new Error(`round ${round}: the page does not answer (${error.message})`);
+      throw new Error(`round ${round}: the page does not answer (${error.message}); ` +
+        `the kernel's last word on a crash: ${lastSegfault()}`);
     });
     assert.ok(s.chartPoints > lit.chartPoints + RUN_MS / 50 / 4 || s.chartPoints < lit.chartPoints,
       `round ${round}: the run goes on (${lit.chartPoints} then ${s.chartPoints} chart points)`);
