@@ -11,11 +11,11 @@
 #include "ClassDataView.h"
 #include "Commands.h"
 #include "DataRecord.h"
+#include "FormDescription.h"
 #include "FrontEnd.h"
 #include "Pace.h"
 #include "Runtime.h"
 #include "Setup.h"
-#include "FormDescription.h"
 
 namespace controller {
 
