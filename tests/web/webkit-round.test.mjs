@@ -1,9 +1,9 @@
 // WebKitGTK's web process once died 1 to 3 s after Light on a loaded
-// machine, inside its software GL under the 2D canvas. Start, Light and 3 s
-// of run in real time, again and again, with the page answering at the end
-// of each round and the chart still growing; every other round in a new
-// MiniBrowser with a new web process, as the crashes were seen, the others
-// in the same one. QUARVEL_ROUNDS sets how many.
+// machine, in WebKit's compositor thread inside Mesa's software GL. Start,
+// Light and 3 s of run in real time, again and again, with the page
+// answering at the end of each round and the chart still growing; every
+// other round in a new MiniBrowser with a new web process, as the crashes
+// were seen, the others in the same one. QUARVEL_ROUNDS sets how many.
 import { after, before, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
