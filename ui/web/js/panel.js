@@ -91,9 +91,10 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     };
     frame(strips[0], countTop);
     frame(strips[1], npTop);
-    const trace = (strip, top, column, colour) => {
+    const trace = (strip, top, column, colour, dash = []) => {
       ctx.strokeStyle = colour;
       ctx.lineWidth = 1.5;
+      ctx.setLineDash(dash);
       ctx.beginPath();
       points.forEach((p, i) => {
         const y = strip.bottom - (p[column] / top) * (strip.bottom - strip.top);
@@ -101,9 +102,12 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
         else ctx.moveTo(x(p), y);
       });
       ctx.stroke();
+      ctx.setLineDash([]);
     };
     trace(strips[0], countTop, 2, colours.electrons);
-    trace(strips[0], countTop, 3, colours.holes);
+    // Dashed, so that the electrons show where the two run together, as they
+    // do in an intrinsic crystal.
+    trace(strips[0], countTop, 3, colours.holes, [5, 4]);
     const lawY = strips[1].bottom - (view.lawNP / npTop) * (strips[1].bottom - strips[1].top);
     ctx.strokeStyle = colours.law;
     ctx.lineWidth = 1;
@@ -136,7 +140,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       const name = document.createElement("b");
       name.textContent = view.overTime;
       caption.replaceChildren(name, legendEntry(view.electrons, colours.electrons),
-        legendEntry(view.holes, colours.holes), legendEntry(view.np, colours.np),
+        legendEntry(view.holes, colours.holes, true), legendEntry(view.np, colours.np),
         legendEntry(desc.teaching.lawNP, colours.law, true));
     }
     // Told again only when it says something new.
