@@ -90,18 +90,18 @@ class TeachingTest : public QObject {
         });
         emit w->findChild<form::BandCanvas*>()->customContextMenuRequested(QPoint(20, 20));
         QVERIFY(shown.contains(QStringLiteral("Zoom in")));
-        for (const controller::CommandSpec& spec : controller::CommandTable()) {
-            QAction* action = Action(*w, spec.command);
-            const bool desktop = controller::OnFrontEnd(spec, controller::FrontEnds::Desktop);
+        for (const controller::CommandSpec& entry : controller::CommandTable()) {
+            QAction* action = Action(*w, entry.command);
+            const bool desktop = controller::OnFrontEnd(entry, controller::FrontEnds::Desktop);
             QCOMPARE(action != nullptr, desktop);
             if (!desktop) continue;
-            const QString caption = QString::fromStdString(w->Controller().Caption(spec.command));
+            const QString caption = QString::fromStdString(w->Controller().Caption(entry.command));
             QVERIFY2(shown.contains(caption), qPrintable(caption));
             const QString key =
-                QKeySequence(QString::fromUtf8(spec.keys.data(), qsizetype(spec.keys.size())))
+                QKeySequence(QString::fromUtf8(entry.keys.data(), qsizetype(entry.keys.size())))
                     .toString();
             QCOMPARE(keys.at(shown.indexOf(caption)), key);
-            if (!spec.keys.empty()) QCOMPARE(action->shortcutContext(), Qt::WindowShortcut);
+            if (!entry.keys.empty()) QCOMPARE(action->shortcutContext(), Qt::WindowShortcut);
         }
         const QList<QAction*> speeds = w->Commands().SpeedMenu()->actions();
         QCOMPARE(speeds.size(), qsizetype(controller::kSpeeds.size()));

@@ -41,8 +41,8 @@ inline bool IsTimeControl(Command command) {
            command == Command::Faster || command == Command::Slower || command == Command::Speed;
 }
 
-inline bool OnFrontEnd(const CommandSpec& spec, FrontEnds frontEnd) {
-    return (static_cast<unsigned>(spec.where) & static_cast<unsigned>(frontEnd)) != 0;
+inline bool OnFrontEnd(const CommandSpec& entry, FrontEnds frontEnd) {
+    return (static_cast<unsigned>(entry.where) & static_cast<unsigned>(frontEnd)) != 0;
 }
 
 }  // namespace controller

@@ -23,8 +23,8 @@ TeachingCommands::TeachingCommands(controller::Controller& controller, QWidget& 
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     window.addAction(separator);
-    for (const controller::CommandSpec& spec : controller::CommandTable()) {
-        if (controller::OnFrontEnd(spec, controller::FrontEnds::Desktop)) Add(spec, window);
+    for (const controller::CommandSpec& entry : controller::CommandTable()) {
+        if (controller::OnFrontEnd(entry, controller::FrontEnds::Desktop)) Add(entry, window);
     }
     auto* hint = new QAction(FromUtf8(controller.Description().language().teaching.keysHint), this);
     hint->setEnabled(false);
@@ -34,8 +34,8 @@ TeachingCommands::TeachingCommands(controller::Controller& controller, QWidget& 
     Refresh();
 }
 
-void TeachingCommands::Add(const controller::CommandSpec& spec, QWidget& window) {
-    const Command command = spec.command;
+void TeachingCommands::Add(const controller::CommandSpec& entry, QWidget& window) {
+    const Command command = entry.command;
     if (command == Command::Speed) {
         speedMenu_ = new QMenu(&window);
         auto* group = new QActionGroup(speedMenu_);
@@ -55,8 +55,8 @@ void TeachingCommands::Add(const controller::CommandSpec& spec, QWidget& window)
     }
     auto* action = new QAction(this);
     action->setCheckable(command == Command::ClassData);
-    if (!spec.keys.empty()) {
-        action->setShortcut(QKeySequence(FromUtf8(spec.keys)));
+    if (!entry.keys.empty()) {
+        action->setShortcut(QKeySequence(FromUtf8(entry.keys)));
         // From every box, button and the chart: a box leaves Alt
         // combinations to the window, so they never type into it.
         action->setShortcutContext(Qt::WindowShortcut);

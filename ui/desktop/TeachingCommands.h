@@ -30,7 +30,7 @@ class TeachingCommands : public QObject {
     QMenu* SpeedMenu() const { return speedMenu_; }
 
   private:
-    void Add(const controller::CommandSpec& spec, QWidget& window);
+    void Add(const controller::CommandSpec& entry, QWidget& window);
     void Triggered(controller::Command command, QAction* action);
 
     controller::Controller& controller_;

@@ -238,10 +238,10 @@ std::string DescriptionJson(const FormDescription& form) {
     // The commands around the window that the page offers, in menu order,
     // each run by its number.
     j.Key("commands").Open('[');
-    for (const controller::CommandSpec& spec : controller::CommandTable()) {
-        if (!controller::OnFrontEnd(spec, controller::FrontEnds::Page)) continue;
-        j.Open('{').Key("command").Number(static_cast<int>(spec.command));
-        j.Key("name").Text(NameOf(kCommandNames, spec.command)).Key("keys").Text(spec.keys);
+    for (const controller::CommandSpec& entry : controller::CommandTable()) {
+        if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
+        j.Open('{').Key("command").Number(static_cast<int>(entry.command));
+        j.Key("name").Text(NameOf(kCommandNames, entry.command)).Key("keys").Text(entry.keys);
         j.Close('}');
     }
     j.Close(']');
@@ -278,10 +278,10 @@ std::string CommandsJson(const controller::Controller& controller) {
     Json j;
     j.Open('{').Key("paused").Bool(controller.Paused()).Key("speed").Number(controller.Speed());
     j.Key("commands").Open('[');
-    for (const controller::CommandSpec& spec : controller::CommandTable()) {
-        if (!controller::OnFrontEnd(spec, controller::FrontEnds::Page)) continue;
-        j.Open('{').Key("caption").Text(controller.Caption(spec.command));
-        j.Key("enabled").Bool(controller.Enabled(spec.command)).Close('}');
+    for (const controller::CommandSpec& entry : controller::CommandTable()) {
+        if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
+        j.Open('{').Key("caption").Text(controller.Caption(entry.command));
+        j.Key("enabled").Bool(controller.Enabled(entry.command)).Close('}');
     }
     j.Close(']').Key("speeds").Open('[');
     for (int speed : controller::kSpeeds) {
