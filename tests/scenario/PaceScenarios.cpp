@@ -14,6 +14,7 @@
 
 #include "Controller.h"
 #include "FakeFrontEnd.h"
+#include "Fnv1a.h"
 #include "captions/Language.h"
 #include "form/FormLayout.h"
 
@@ -55,52 +56,39 @@ std::uint64_t Bits(float f) {
     return u;
 }
 
-// FNV-1a over the raw values.
-class Digest {
-  public:
-    void Add(std::uint64_t v) {
-        for (int i = 0; i < 8; ++i) {
-            value_ ^= (v >> (8 * i)) & 0xffu;
-            value_ *= 0x100000001b3u;
-        }
-    }
-    std::uint64_t value() const { return value_; }
-
-  private:
-    std::uint64_t value_ = 0xcbf29ce484222325u;
-};
-
 std::uint64_t StateOf(const Controller& c, const FakeFrontEnd& front) {
-    Digest d;
+    carriers::testing::Fnv1a digest;
+    // Every value as 64 bits, so that wasm32's 4-byte sizes digest alike.
+    const auto add = [&digest](std::uint64_t v) { digest.Add(v); };
     const carriers::CarrierModel& m = c.Model();
     for (carriers::Integer v :
          {m.ElectronCount, m.HoleCount, m.FermiLevelY, m.Temperature, m.ElectronLeftBound,
           m.ElectronRightBound, m.HoleLeftBound, m.HoleRightBound, m.ChartX}) {
-        d.Add(static_cast<std::uint64_t>(v.value()));
+        add(static_cast<std::uint64_t>(v.value()));
     }
-    d.Add(Bits(m.ElectronRelaxLimit));
-    d.Add(Bits(m.HoleRelaxLimit));
+    add(Bits(m.ElectronRelaxLimit));
+    add(Bits(m.HoleRelaxLimit));
     for (const auto* cells :
          {&m.ElectronCellCount, &m.HoleCellCount, &m.ElectronCellPrev, &m.HoleCellPrev}) {
-        for (carriers::Integer v : *cells) d.Add(static_cast<std::uint64_t>(v.value()));
+        for (carriers::Integer v : *cells) add(static_cast<std::uint64_t>(v.value()));
     }
     for (const carriers::MarkerArray* shapes : {&c.Shape1(), &c.Shape2()}) {
         for (const carriers::Marker& marker : shapes->members()) {
-            d.Add(Bits(marker.Left));
-            d.Add(Bits(marker.Top));
+            add(Bits(marker.Left));
+            add(Bits(marker.Top));
         }
     }
-    d.Add(Bits(c.Diagram().line3Y1));
-    for (bool visible : c.Diagram().line7Visible) d.Add(visible ? 1 : 0);
+    add(Bits(c.Diagram().line3Y1));
+    for (bool visible : c.Diagram().line7Visible) add(visible ? 1 : 0);
     for (carriers::TextBoxId box : {carriers::TextBoxId::Text3, carriers::TextBoxId::Text6}) {
-        for (char ch : front.Text(box)) d.Add(static_cast<unsigned char>(ch));
+        for (char ch : front.Text(box)) add(static_cast<unsigned char>(ch));
     }
-    d.Add(c.Chart().size());
-    d.Add(static_cast<std::uint64_t>(c.ChartClears()));
-    if (!c.Chart().empty()) d.Add(Bits(c.Chart().back().y));
-    d.Add(c.RandomSource().Draws());
-    d.Add(c.Record().Ticks());
-    return d.value();
+    add(c.Chart().size());
+    add(static_cast<std::uint64_t>(c.ChartClears()));
+    if (!c.Chart().empty()) add(Bits(c.Chart().back().y));
+    add(c.RandomSource().Draws());
+    add(c.Record().Ticks());
+    return digest.value();
 }
 
 class Run {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CarrierModel.h"
+#include "Fnv1a.h"
 #include "HeadlessRuntime.h"
 #include "PaceScenarios.h"
 
@@ -142,7 +143,7 @@ class StateSink {
     }
 
     const std::string& text() const { return text_; }
-    std::uint64_t digest() const { return digest_; }
+    std::uint64_t digest() const { return digest_.value(); }
 
   private:
     template <class... Args>
@@ -154,20 +155,13 @@ class StateSink {
     }
     template <class V>
     void Mix(V v) {
-        MixBytes(&v, sizeof v);
+        digest_.Add(v);
     }
-    // FNV-1a, 64 bits: enough to tell two states apart.
-    void MixBytes(const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) {
-            digest_ ^= bytes[i];
-            digest_ *= 0x100000001b3u;
-        }
-    }
+    void MixBytes(const void* data, std::size_t size) { digest_.AddBytes(data, size); }
 
     bool asText_;
     std::string text_;
-    std::uint64_t digest_ = 0xcbf29ce484222325u;
+    testing::Fnv1a digest_;
 };
 
 void AddTagged(StateSink& s, const Tagged& t) {

@@ -27,15 +27,19 @@ const paintControls = (ctx, desc, built) => {
     for (let e = element; e && e.id !== "form1"; e = e.offsetParent) [left, top] = [left + e.offsetLeft, top + e.offsetTop];
     return { left, top, width: element.offsetWidth, height: element.offsetHeight };
   };
+  // A white box in a one-pixel border, as a text box or the check box.
+  const framed = (r, border) => {
+    ctx.fillStyle = "#fff";
+    ctx.fillRect(r.left, r.top, r.width, r.height);
+    ctx.strokeStyle = border;
+    ctx.lineWidth = 1;
+    ctx.strokeRect(r.left + 0.5, r.top + 0.5, r.width - 1, r.height - 1);
+  };
   ctx.textBaseline = "middle";
   for (const { control, element } of built.controls) {
     if (control.kind === "TextBox") {
       const r = inForm(element);
-      ctx.fillStyle = "#fff";
-      ctx.fillRect(r.left, r.top, r.width, r.height);
-      ctx.strokeStyle = "#7a7a7a";
-      ctx.lineWidth = 1;
-      ctx.strokeRect(r.left + 0.5, r.top + 0.5, r.width - 1, r.height - 1);
+      framed(r, "#7a7a7a");
       ctx.save();
       ctx.beginPath();
       ctx.rect(r.left + 1, r.top + 1, r.width - 2, r.height - 2);
@@ -46,11 +50,7 @@ const paintControls = (ctx, desc, built) => {
       ctx.restore();
     } else if (control.kind === "CheckBox") {
       const box = inForm(element);
-      ctx.fillStyle = "#fff";
-      ctx.fillRect(box.left, box.top, box.width, box.height);
-      ctx.strokeStyle = "#555";
-      ctx.lineWidth = 1;
-      ctx.strokeRect(box.left + 0.5, box.top + 0.5, box.width - 1, box.height - 1);
+      framed(box, "#555");
       if (element.checked) {
         ctx.lineWidth = 2;
         ctx.beginPath();
