@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file clang-format
   emscripten nodejs chromium fonttools python3-brotli fonts-liberation locales
   firefox-esr webkit2gtk-driver
+  gettext python3-polib esbuild nlohmann-json3-dev fonts-noto-core fonts-noto-cjk
 )
 # A machine whose nodejs comes with its own npm has no Debian npm package.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
