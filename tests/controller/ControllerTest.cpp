@@ -32,7 +32,7 @@ class ControllerTest : public ::testing::Test {
     bool ReadoutRunning() const { return front_.running[readout_]; }
 
     FakeFrontEnd front_;
-    Controller c_{form::EnglishLanguage(), front_, "."};
+    Controller c_{form::Quarvel(), front_, "."};
     std::size_t tick_ = 0;
     std::size_t readout_ = 0;
 };
@@ -113,7 +113,7 @@ TEST_F(ControllerTest, LightWhilePausedActsAtOnceAndTheReadoutsFollowAtTheNextTi
     c_.Step();
     EXPECT_EQ(front_.Text(TextBoxId::Text3), std::to_string(c_.Model().ElectronCount.value()));
     // The class data begins again at Light: one tick since, not two.
-    EXPECT_NE(c_.ClassDataPanel().heading.find(": 1 ticks"), std::string::npos);
+    EXPECT_NE(c_.ClassDataPanel().heading.find(": 1 tick ("), std::string::npos);
 }
 
 TEST_F(ControllerTest, TheLawIsShownOnceStartHasTakenTheTemperature) {
@@ -171,7 +171,7 @@ TEST_F(ControllerTest, ASetUpIsTypedInOrderAndABadValueStartsNothing) {
     };
     for (const SetupCase& s : cases) {
         FakeFrontEnd front;
-        Controller c(form::EnglishLanguage(), front, ".");
+        Controller c(form::Quarvel(), front, ".");
         c.Load();
         const auto problem = c.Apply(SetupFromFragment(s.fragment));
         EXPECT_EQ(c.RunStarted(), s.started) << s.fragment;
@@ -182,7 +182,7 @@ TEST_F(ControllerTest, ASetUpIsTypedInOrderAndABadValueStartsNothing) {
         }
     }
     FakeFrontEnd front;
-    Controller c(form::EnglishLanguage(), front, ".");
+    Controller c(form::Quarvel(), front, ".");
     c.Load();
     c.Apply(SetupFromFragment("nd=1e16&na=1e10&field=on&speed=5"));
     EXPECT_EQ(front.Text(TextBoxId::Text2), "0.7");  // the doping boxes set it

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Setup.h"
+#include "captions/Language.h"
 
 namespace controller {
 namespace {
@@ -209,7 +210,7 @@ TEST(SharedSetup, CommandLineTable) {
 }
 
 TEST(SharedSetup, OneLineErrorsNameTheOptionAndItsRange) {
-    const form::SetupTexts& en = form::EnglishSetup();
+    const form::SetupTexts& en = form::EnglishLanguage().setup;
     const auto line = [&](std::vector<std::string> arguments) {
         return CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, en, "quarvel");
     };
@@ -235,7 +236,7 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
         {SetupKey::Speed, "3", SetupAccepts::Speed},
         {SetupKey::Start, "no", SetupAccepts::Flag},
     };
-    for (const form::SetupTexts* texts : {&form::EnglishSetup(), &form::JapaneseSetup()}) {
+    for (const form::SetupTexts* texts : {&form::EnglishLanguage().setup, &form::JapaneseLanguage().setup}) {
         for (const SetupProblem& problem : problems) {
             const std::string accepts = AcceptsText(problem, *texts);
             const std::string notice = LinkNotice(problem, *texts);
@@ -260,7 +261,7 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
             EXPECT_FALSE(texts->copyLink.empty());
         }
     }
-    EXPECT_NE(AcceptsText(problems[3], form::JapaneseSetup()).find("1、2、5、10、20"),
+    EXPECT_NE(AcceptsText(problems[3], form::JapaneseLanguage().setup).find("1、2、5、10、20"),
               std::string::npos);
 }
 

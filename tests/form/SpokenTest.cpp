@@ -2,12 +2,13 @@
 
 #include <vector>
 
+#include "captions/Language.h"
 #include "controller/Spoken.h"
 
 namespace form {
 namespace {
 
-const SpokenTexts& en = EnglishSpoken();
+const SpokenTexts& en = EnglishLanguage().spoken;
 
 SceneFacts Running(double ef, int electrons, int holes, bool field = false) {
     return {true, 300, ef, electrons, holes, field, true};
@@ -20,7 +21,7 @@ TEST(SpokenScene, ReadsAsAStudentWouldSayIt) {
         "edges. 29 electrons in the conduction band, 29 holes in the valence band. No field.");
     EXPECT_EQ(DescribeScene(en, {false, 0, 0.0, 0, 0, true, true}),
               "Band diagram. Not started. Weak field on: electrons drift right, holes drift left.");
-    EXPECT_EQ(DescribeScene(JapaneseSpoken(), Running(0.5, 29, 29)),
+    EXPECT_EQ(DescribeScene(JapaneseLanguage().spoken, Running(0.5, 29, 29)),
               "バンド図。 300 K で実行中です。 フェルミ準位は 0.5 eV で、二つのバンド端の中央に"
               "あります。 伝導帯に電子 29 個、価電子帯に正孔 29 個。 電界なし。");
 }

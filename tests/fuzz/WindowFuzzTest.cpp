@@ -256,7 +256,7 @@ class WindowFuzzTest : public QObject {
         QFETCH(QString, locale);
         QFETCH(unsigned long, seed);
         QLocale::setDefault(QLocale(locale));
-        form::Form1 window(form::EnglishLanguage());
+        form::Form1 window(form::Quarvel());
         window.Load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -317,7 +317,7 @@ class WindowFuzzTest : public QObject {
 int main(int argc, char** argv) {
     AllowTimeForEvents(FuzzEvents());
     QApplication app(argc, argv);
-    form::PrepareApplication(form::EnglishLanguage());
+    form::PrepareApplication(form::Quarvel());
     WindowFuzzTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -93,7 +93,7 @@ std::uint64_t StateOf(const Controller& c, const FakeFrontEnd& front) {
 
 class Run {
   public:
-    Run() : controller_(form::EnglishLanguage(), front_, ".") {
+    Run() : controller_(form::Quarvel(), front_, ".") {
         const auto timers = form::TimerTable();
         for (std::size_t row = 0; row < timers.size(); ++row) {
             if (timers[row].role == form::TimerRole::Tick) tickRow_ = row;

@@ -10,9 +10,12 @@
 #include "Application.h"
 #include "Form1.h"
 
-// A window as main.cpp makes it: created, loaded, then shown.
+// A window as main.cpp makes it: created, loaded, then shown, of the
+// program that opens in this language (Norvia in Japanese, else Quarvel).
 inline std::unique_ptr<form::Form1> OpenWindow(const form::Language& language) {
-    auto window = std::make_unique<form::Form1>(language);
+    const form::Program& program =
+        language.code == form::Norvia().languageCode ? form::Norvia() : form::Quarvel();
+    auto window = std::make_unique<form::Form1>(program, &language);
     window->Load();
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
@@ -45,7 +48,7 @@ class MessageBoxAnswerer : public QObject {
 #define QUARVEL_TEST_MAIN(TestClass)                       \
     int main(int argc, char** argv) {                      \
         QApplication app(argc, argv);                      \
-        form::PrepareApplication(form::EnglishLanguage()); \
+        form::PrepareApplication(form::Quarvel()); \
         TestClass test;                                    \
         return QTest::qExec(&test, argc, argv);            \
     }

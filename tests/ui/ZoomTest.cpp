@@ -132,7 +132,7 @@ class ZoomTest : public QObject {
         problems << Misplaced("window", w->rect(), client, zoom);
         problems << Misplaced("canvas", w->findChild<form::BandCanvas*>()->geometry(), client,
                               zoom);
-        const form::FormDescription description(LanguageOf(build));
+        const form::FormDescription& description = w->Controller().Description();
         for (const form::ControlSpec& control : form::ControlTable()) {
             problems << Misplaced(Name(control.key), PlaceOf(*w, control),
                                   description.Place(control), zoom);

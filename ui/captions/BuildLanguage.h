@@ -4,13 +4,13 @@
 
 namespace form {
 
-// One source for every program: the build picks the caption table (Norvia's
-// targets define QUARVEL_JAPANESE_BUILD).
-inline const Language& BuildLanguage() {
+// One source for every program: the build picks the program (Norvia's
+// targets define QUARVEL_JAPANESE_BUILD), and with it the language it opens in.
+inline const Program& BuildProgram() {
 #ifdef QUARVEL_JAPANESE_BUILD
-    return JapaneseLanguage();
+    return Norvia();
 #else
-    return EnglishLanguage();
+    return Quarvel();
 #endif
 }
 

@@ -16,7 +16,7 @@ struct CaptionRow {
     std::string_view text;  // UTF-8
 };
 
-// A control whose place or size differs from the shared layout in this build.
+// A control whose place or size differs from the shared layout in this language.
 struct PlacementRow {
     ControlKey key;
     Placement place;
@@ -25,16 +25,15 @@ struct PlacementRow {
 // Texts the window itself shows besides the captions: its notices and the
 // names of the run-time errors. {box} and {low}/{high} are filled in.
 struct NoticeTexts {
-    std::string_view rejectTitle;
     std::string_view rejectMessage;     // {box}, {low}, {high}
     std::string_view dopingIncomplete;  // tooltip on the doping boxes
-    std::string_view errorTitle;
     std::string_view errorMessage;               // {error}
     std::array<std::string_view, 6> errorNames;  // in ErrorKind order
     // A page cannot close itself: what it says once the program has ended.
     std::string_view programEnded;
     // On standard error when there is no desktop to open the window on.
     std::string_view noDisplay;  // {program}, {display}
+    std::string_view ok;         // the page's notice closes with it
 };
 
 // The desktop window's projector zoom, on its background's context menu.
@@ -44,24 +43,44 @@ struct ZoomTexts {
     std::string_view actualSize;
 };
 
-// Everything that differs between the two builds.
+// One language: every text of the window and the tools around it, and the
+// few ways its window differs. Made at build time from its PO file.
 struct Language {
-    std::string_view programName;
-    std::string_view languageTag;  // BCP 47, for the page's lang and its voices
-    std::string_view title;
-    std::span<const CaptionRow> captions;  // the texts that are translated
+    std::string_view code;  // as a link or --language names it: "pt-BR"
+    std::string_view tag;   // BCP 47, for the page's lang and its voices
+    bool rightToLeft;
+    // Faces that draw this language's script, tried before the window's own.
+    std::span<const std::string_view> fontFamilies;
     std::span<const PlacementRow> placements;
+
+    std::string_view name;   // in the language itself: "Español"
+    std::string_view title;  // {program}
+    std::span<const CaptionRow> captions;  // the texts that are translated
     NoticeTexts notices;
     ZoomTexts zoom;
-    const SpokenTexts& spoken;      // what a screen reader hears
-    const TeachingTexts& teaching;  // the tools around the window
-    const SetupTexts& setup;        // a set-up from a link or the command line
+    SpokenTexts spoken;      // what a screen reader hears
+    TeachingTexts teaching;  // the tools around the window
+    SetupTexts setup;        // a set-up from a link or the command line
 };
 
 // Captions shared by every language; a language's own rows come first.
 std::span<const CaptionRow> CommonCaptions();
 
+// Every language, in the order the Language menu lists them.
+std::span<const Language* const> Languages();
+// A language by its code, matched without regard to case; a bare "pt" or
+// "zh" finds the one variant there is. Null when there is none.
+const Language* FindLanguage(std::string_view code);
+
 const Language& EnglishLanguage();
 const Language& JapaneseLanguage();
+
+// A program built from this tree: its name and the language it opens in.
+struct Program {
+    std::string_view name;
+    std::string_view languageCode;
+};
+const Program& Quarvel();
+const Program& Norvia();
 
 }  // namespace form

@@ -16,22 +16,22 @@ struct SetupTexts {
     std::string_view acceptsOnOff;
     std::string_view acceptsSpeed;  // {speeds}
     std::string_view acceptsStart;
+    std::string_view acceptsLanguage;  // {codes}
     std::string_view listSeparator;  // between the speeds
 
     // The page, when its address holds a value the set-up refuses.
     std::string_view linkRefused;  // {key} {value} {accepts}
+    // A link asks for a language the page lacks: {value} {language}
+    std::string_view languageUnknown;
     // The desktop, one line on standard error before it exits with status 2.
     std::string_view optionRefused;     // {program} {option} {value} {accepts}
     std::string_view optionUnknown;     // {program} {option}
     std::string_view optionNeedsValue;  // {program} {option}
     // --help: {program} {temperatureLow} {temperatureHigh} {fermiLow}
-    // {fermiHigh} {speeds}
+    // {fermiHigh} {speeds} {codes}
     std::string_view help;
 
     std::string_view copyLink;  // the menu command
 };
-
-const SetupTexts& EnglishSetup();
-const SetupTexts& JapaneseSetup();
 
 }  // namespace form

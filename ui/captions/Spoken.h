@@ -2,12 +2,14 @@
 
 #include <string_view>
 
+#include "captions/PluralText.h"
+
 namespace form {
 
 // What a screen reader hears besides the captions: the band diagram's name
 // and description, the announcements after an action and the descriptions
-// of the inputs, in one language. {t}, {ef}, {n}, {p}, {low}, {high} and
-// {where} are filled in.
+// of the inputs, in one language. {t}, {ef}, {n}, {low}, {high}, {where},
+// {electrons} and {holes} are filled in.
 struct SpokenTexts {
     std::string_view diagramName;
     std::string_view sceneHeading;  // the description's first sentence
@@ -21,12 +23,14 @@ struct SpokenTexts {
     std::string_view whereMidway;
     std::string_view whereNearConduction;
     std::string_view whereAboveConduction;
-    std::string_view counts;  // {n} {p}
+    PluralText electrons;     // {n}
+    PluralText holes;         // {n}
+    std::string_view counts;  // {electrons} {holes}
     std::string_view fieldOff;
     std::string_view fieldOn;
 
-    std::string_view started;  // {t} {ef} {n} {p}
-    std::string_view light;    // {n} {p}
+    std::string_view started;  // {t} {ef} {electrons} {holes}
+    std::string_view light;    // {electrons} {holes}
     std::string_view diffusion;
     std::string_view dopingSet;  // {ef}
 
@@ -38,8 +42,5 @@ struct SpokenTexts {
     std::string_view chartEmpty;
     std::string_view chartTrend;  // {n} {low} {high}
 };
-
-const SpokenTexts& EnglishSpoken();
-const SpokenTexts& JapaneseSpoken();
 
 }  // namespace form

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "captions/PluralText.h"
+
 namespace form {
 
 // What a teacher's tools around the window say, in one language: the menu's
@@ -23,9 +25,10 @@ struct TeachingTexts {
     std::string_view copyData;
     std::string_view copyPicture;
     std::string_view keysHint;  // what the menu says of its keys
+    std::string_view language;  // the submenu of languages
 
     // The panel, since the last Start or Light.
-    std::string_view sinceReset;  // {ticks} {seconds}
+    PluralText sinceReset;  // {ticks} {seconds}
     std::string_view notStarted;
     std::string_view meanNP;
     std::string_view lawNP;
@@ -43,7 +46,7 @@ struct TeachingTexts {
     std::string_view speedNow;  // {n}
     // What a screen reader hears of the panel: {ticks} {np} {error} {law}
     // {n} {p} {root} {ni}
-    std::string_view described;
+    PluralText described;
 
     // Files.
     std::string_view dataFile;     // {program}: the CSV's suggested name
@@ -53,8 +56,5 @@ struct TeachingTexts {
     std::string_view saveFailed;  // {file} {reason}
     std::string_view copied;      // said once data or a picture is on the clipboard
 };
-
-const TeachingTexts& EnglishTeaching();
-const TeachingTexts& JapaneseTeaching();
 
 }  // namespace form

@@ -35,7 +35,7 @@ ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint
     const std::string ticks = std::to_string(summary.ticks);
     view.heading =
         started && summary.ticks > 0
-            ? Fill(texts.sinceReset,
+            ? Fill(texts.sinceReset.For(static_cast<long>(summary.ticks)),
                    {{"{ticks}", ticks},
                     {"{seconds}", figure(static_cast<double>(summary.ticks) * kSecondsPerTick)}})
             : std::string(texts.notStarted);
@@ -66,7 +66,7 @@ ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint
     view.history = std::move(history);
     view.lawNP = started ? summary.lawNP : 0.0;
     view.described = !measured ? view.heading
-                               : Fill(texts.described, {{"{ticks}", ticks},
+                               : Fill(texts.described.For(static_cast<long>(summary.ticks)), {{"{ticks}", ticks},
                                                         {"{np}", figure(summary.meanNP)},
                                                         {"{error}", error},
                                                         {"{law}", figure(summary.lawNP)},

@@ -28,10 +28,10 @@ const form::TimerSpec& TimerAt(std::size_t row) { return form::TimerTable()[row]
 
 }  // namespace
 
-Controller::Controller(const form::Language& language, FrontEnd& frontEnd,
-                       std::string decimalSeparator)
+Controller::Controller(const form::Program& program, FrontEnd& frontEnd,
+                       std::string decimalSeparator, const form::Language* language)
     : Runtime(WindowLoadState(), decimalSeparator),
-      description_(language),
+      description_(program, language ? *language : *form::FindLanguage(program.languageCode)),
       frontEnd_(frontEnd),
       model_(*this),
       // The readout shows the crossings of as many ticks as fit its interval.
@@ -298,6 +298,14 @@ bool Controller::Run(Command command, int speed) {
     }
 }
 
+void Controller::SetLanguage(const form::Language& language) {
+    if (&language == &description_.language()) return;
+    description_.SetLanguage(language);
+    // The doping boxes' hints are in the language too.
+    SetDopingEntryComplete(dopingUsable_);
+    frontEnd_.LanguageChanged();
+}
+
 ClassDataView Controller::ClassDataPanel() const {
     return ViewOf(classData_.Summary(), classData_.History(), description_.language().teaching,
                   tickEnabled_, pace_.Paused(), pace_.Speed(), decimalSeparator_);
@@ -306,14 +314,20 @@ ClassDataView Controller::ClassDataPanel() const {
 std::string Controller::FileName(bool picture) const {
     const form::TeachingTexts& texts = description_.language().teaching;
     return Fill(picture ? texts.pictureFile : texts.dataFile,
-                {{"{program}", description_.language().programName}});
+                {{"{program}", description_.program().name}});
 }
 
 std::string Controller::SetupLink() const {
-    return FragmentOf(
+    // The program's own language needs no word: its page opens in it.
+    SharedSetup setup =
         SetupOf({Text(TextBoxId::Text1), Text(TextBoxId::Text2), Text(TextBoxId::Text4),
                  Text(TextBoxId::Text5), Check1Value() == 1, pace_.Speed()},
-                decimalSeparator_));
+                decimalSeparator_);
+    const form::Language& language = description_.language();
+    if (language.code != description_.program().languageCode) {
+        setup.Set(SetupKey::Language, std::string(language.code));
+    }
+    return FragmentOf(setup);
 }
 
 void Controller::TypeInto(TextBoxId box, const std::string& text) {
@@ -325,10 +339,21 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
     if (ended_) return std::nullopt;
     const std::optional<SetupProblem> problem =
         FirstProblem(setup, {Text(TextBoxId::Text4), Text(TextBoxId::Text5)}, decimalSeparator_);
+    std::string languageNotice;
     for (const SharedSetup::Step& step : setup.Steps()) {
         const std::string value(step.value);
         const bool bad = problem && problem->key == step.key;
         switch (step.key) {
+            case SetupKey::Language:
+                // A language it lacks leaves the program in its own, and says so.
+                if (const form::Language* language = form::FindLanguage(value)) {
+                    SetLanguage(*language);
+                } else {
+                    languageNotice =
+                        Fill(description_.language().setup.languageUnknown,
+                             {{"{value}", value}, {"{language}", description_.language().name}});
+                }
+                break;
             case SetupKey::Temperature:
                 TypeInto(TextBoxId::Text1, value);
                 break;
@@ -368,8 +393,12 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
         for (const auto& [key, id] : kBoxOfKey) {
             if (key == problem->key) box = id;
         }
-        frontEnd_.ShowRefusal(box, std::string(description_.language().notices.rejectTitle),
-                              LinkNotice(*problem, description_.language().setup));
+        if (!languageNotice.empty()) languageNotice += "\n\n";
+        languageNotice += LinkNotice(*problem, description_.language().setup);
+        frontEnd_.ShowRefusal(box, std::string(description_.program().name), languageNotice);
+    } else if (!languageNotice.empty()) {
+        frontEnd_.ShowRefusal(std::nullopt, std::string(description_.program().name),
+                              languageNotice);
     }
     return problem;
 }
@@ -392,7 +421,7 @@ void Controller::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
     const std::string low = DoubleToText(accepted.low);
     const std::string high = DoubleToText(accepted.high);
     frontEnd_.ShowRefusal(
-        box, std::string(notices.rejectTitle),
+        box, std::string(description_.program().name),
         Fill(notices.rejectMessage, {{"{box}", description_.AccessibleName(ControlOf(box))},
                                      {"{low}", low},
                                      {"{high}", high}}));
@@ -420,7 +449,7 @@ void Controller::ReportRuntimeError(carriers::ErrorKind kind) {
     // No handler may run behind the report, not even from its event loop.
     ended_ = true;
     UpdateTimers();
-    frontEnd_.ShowErrorReport(std::string(notices.errorTitle), text);
+    frontEnd_.ShowErrorReport(std::string(description_.program().name), text);
     frontEnd_.End(1, text + "\n" + std::string(notices.programEnded));
 }
 

@@ -27,7 +27,9 @@ namespace controller {
 // real controls.
 class Controller : public carriers::Runtime {
   public:
-    Controller(const form::Language& language, FrontEnd& frontEnd, std::string decimalSeparator);
+    // Opens in the program's own language unless given another.
+    Controller(const form::Program& program, FrontEnd& frontEnd, std::string decimalSeparator,
+               const form::Language* language = nullptr);
 
     const form::FormDescription& Description() const { return description_; }
     const carriers::CarrierModel& Model() const { return model_; }
@@ -45,6 +47,10 @@ class Controller : public carriers::Runtime {
     void TimerFired(std::size_t timerRow);
     // Command2, or the window's own close control.
     void Close();
+
+    // The user chose a language: every text follows at once, and nothing
+    // of the run changes.
+    void SetLanguage(const form::Language& language);
 
     // The time controls.
     bool Paused() const { return pace_.Paused(); }

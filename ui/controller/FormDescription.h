@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "captions/Language.h"
@@ -7,24 +8,30 @@
 
 namespace form {
 
-// The shared layout seen through one build's caption table and placements.
+// The shared layout seen through one program and the language it shows now.
 class FormDescription {
   public:
-    explicit FormDescription(const Language& language) : language_(language) {}
+    FormDescription(const Program& program, const Language& language)
+        : program_(&program), language_(&language) {}
 
-    const Language& language() const { return language_; }
-    std::string_view Title() const { return language_.title; }
+    const Program& program() const { return *program_; }
+    const Language& language() const { return *language_; }
+    // Only the user's own choice changes it, while the program runs.
+    void SetLanguage(const Language& language) { language_ = &language; }
+
+    std::string Title() const;
     // The caption of a label, button or check box, or a text box's initial
     // text; empty for a control without one.
     std::string_view Caption(ControlKey key) const;
-    // The build's place of a control of the shared layout.
+    // The language's place of a control of the shared layout.
     Placement Place(const ControlSpec& control) const;
     // What names a control to the user: its caption, or for a box the
     // caption of its label.
     std::string_view AccessibleName(ControlKey key) const;
 
   private:
-    const Language& language_;
+    const Program* program_;
+    const Language* language_;
 };
 
 }  // namespace form

@@ -52,6 +52,9 @@ class FrontEnd {
     virtual void ChartCleared() {}
     // Pause or speed changed: commands and the panel follow.
     virtual void TimeControlsChanged() {}
+    // The user chose another language: every text, name and description,
+    // and the places of the controls the language moves, follow.
+    virtual void LanguageChanged() {}
 };
 
 }  // namespace controller

@@ -5,6 +5,7 @@
 #include "CarrierModel.h"
 #include "Conversions.h"
 #include "TextFill.h"
+#include "captions/Language.h"
 
 namespace controller {
 
@@ -13,14 +14,17 @@ namespace {
 using carriers::CarrierModel;
 
 constexpr std::array<std::string_view, kSetupKeyCount> kKeyNames{
-    "temperature", "fermi", "nd", "na", "field", "speed", "start"};
+    "lang", "temperature", "fermi", "nd", "na", "field", "speed", "start"};
+constexpr std::array<std::string_view, kSetupKeyCount> kOptionNames{
+    "language", "temperature", "fermi", "nd", "na", "field", "speed", "start"};
 
 std::size_t Slot(SetupKey key) { return static_cast<std::size_t>(key); }
 
-std::optional<SetupKey> KeyNamed(std::string_view name) {
-    const auto found = std::find(kKeyNames.begin(), kKeyNames.end(), name);
-    if (found == kKeyNames.end()) return std::nullopt;
-    return static_cast<SetupKey>(found - kKeyNames.begin());
+std::optional<SetupKey> KeyNamed(std::string_view name,
+                                 const std::array<std::string_view, kSetupKeyCount>& names) {
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) return std::nullopt;
+    return static_cast<SetupKey>(found - names.begin());
 }
 
 std::optional<double> Number(std::string_view text, std::string_view decimalSeparator) {
@@ -95,6 +99,8 @@ std::optional<SetupProblem> ProblemOfKey(const SharedSetup& setup, SetupKey key,
         case SetupKey::Donors:
         case SetupKey::Acceptors:
             break;  // checked as a pair
+        case SetupKey::Language:
+            break;  // a front end says what it makes of a language it lacks
     }
     return std::nullopt;
 }
@@ -104,6 +110,35 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, or 0.
+std::size_t Utf8Length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    // No overlong forms, surrogates or code points beyond U+10FFFF.
+    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
+        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
+        return 0;
+    }
+    return length;
+}
+
+// Each byte that starts no well-formed sequence becomes U+FFFD.
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    while (!text.empty()) {
+        const std::size_t length = Utf8Length(text);
+        out += length ? text.substr(0, length) : std::string_view("\xEF\xBF\xBD");
+        text.remove_prefix(length ? length : 1);
+    }
+    return out;
 }
 
 // A '%' without two hex digits after it stands for itself.
@@ -119,7 +154,7 @@ std::string PercentDecoded(std::string_view text) {
             out += text[i];
         }
     }
-    return out;
+    return ValidUtf8(out);
 }
 
 // Only the unreserved characters stand as they are; '+' is encoded too,
@@ -171,6 +206,8 @@ std::string SpeedsText(const form::SetupTexts& texts) {
 }  // namespace
 
 std::string_view SetupKeyName(SetupKey key) { return kKeyNames[Slot(key)]; }
+
+std::string_view SetupOptionName(SetupKey key) { return kOptionNames[Slot(key)]; }
 
 void SharedSetup::Set(SetupKey key, std::string value) { values_[Slot(key)] = std::move(value); }
 
@@ -225,7 +262,7 @@ SharedSetup SetupFromFragment(std::string_view fragment) {
         const std::string value = equals == std::string_view::npos
                                       ? std::string()
                                       : PercentDecoded(part.substr(equals + 1));
-        if (const auto key = KeyNamed(name)) setup.Set(*key, value);
+        if (const auto key = KeyNamed(name, kKeyNames)) setup.Set(*key, value);
     }
     return setup;
 }
@@ -276,7 +313,7 @@ CommandLine SetupFromCommandLine(const std::vector<std::string>& arguments) {
             equals == std::string_view::npos
                 ? std::nullopt
                 : std::optional(std::string(option.substr(equals + 1)));
-        const std::optional<SetupKey> key = KeyNamed(name);
+        const std::optional<SetupKey> key = KeyNamed(name, kOptionNames);
         if (name == "help") {
             line.help = true;
         } else if (!key) {
@@ -335,12 +372,29 @@ std::optional<std::string> CommandLineError(const CommandLine& commandLine,
         case CommandLine::Fault::None:
             break;
     }
+    const auto& language = commandLine.setup.Value(SetupKey::Language);
+    if (language && !form::FindLanguage(*language)) {
+        return Fill(texts.optionRefused,
+                    {{"{program}", program},
+                     {"{option}", SetupOptionName(SetupKey::Language)},
+                     {"{value}", *language},
+                     {"{accepts}", Fill(texts.acceptsLanguage, {{"{codes}", LanguageCodes(texts)}})}});
+    }
     const auto problem = FirstProblem(commandLine.setup, before, decimalSeparator);
     if (!problem) return std::nullopt;
     return Fill(texts.optionRefused, {{"{program}", program},
-                                      {"{option}", SetupKeyName(problem->key)},
+                                      {"{option}", SetupOptionName(problem->key)},
                                       {"{value}", problem->value},
                                       {"{accepts}", AcceptsText(*problem, texts)}});
+}
+
+std::string LanguageCodes(const form::SetupTexts& texts) {
+    std::string list;
+    for (const form::Language* language : form::Languages()) {
+        if (!list.empty()) list += texts.listSeparator;
+        list += language->code;
+    }
+    return list;
 }
 
 std::string HelpText(const form::SetupTexts& texts, std::string_view program) {
@@ -351,7 +405,8 @@ std::string HelpText(const form::SetupTexts& texts, std::string_view program) {
                              {"{temperatureHigh}", carriers::DoubleToText(temperature.high)},
                              {"{fermiLow}", carriers::DoubleToText(fermi.low)},
                              {"{fermiHigh}", carriers::DoubleToText(fermi.high)},
-                             {"{speeds}", SpeedsText(texts)}});
+                             {"{speeds}", SpeedsText(texts)},
+                             {"{codes}", LanguageCodes(texts)}});
 }
 
 }  // namespace controller

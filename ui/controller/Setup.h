@@ -13,18 +13,21 @@
 namespace controller {
 
 // A set-up a teacher can share: in a page address's fragment
-//   temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start
+//   lang=es&temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start
 // or on the desktop's command line
-//   --temperature 350 --fermi 0.7 --nd 1e16 --na 1e10 --field --speed 5 --start
-// Every key is optional. The keys, in the order they are applied: the four
-// boxes as if typed (so the doping boxes rewrite the Fermi level), then the
-// field, the speed, and Start last.
-enum class SetupKey { Temperature, Fermi, Donors, Acceptors, Field, Speed, Start };
-inline constexpr std::size_t kSetupKeyCount = 7;
+//   --language es --temperature 350 --fermi 0.7 --nd 1e16 --na 1e10 --field --speed 5 --start
+// Every key is optional. The keys, in the order they are applied: the
+// language, before everything else; the four boxes as if typed (so the
+// doping boxes rewrite the Fermi level), then the field, the speed, and
+// Start last.
+enum class SetupKey { Language, Temperature, Fermi, Donors, Acceptors, Field, Speed, Start };
+inline constexpr std::size_t kSetupKeyCount = 8;
 
-// The key's name in a link and on the command line: "temperature", "fermi",
-// "nd", "na", "field", "speed", "start".
+// The key's name in a link: "lang", "temperature", "fermi", "nd", "na",
+// "field", "speed", "start".
 std::string_view SetupKeyName(SetupKey key);
+// Its option on the command line: the same, but "language" for "lang".
+std::string_view SetupOptionName(SetupKey key);
 
 // The value of each key as typed (empty for a bare flag), or none where the
 // key was not given. Nothing is checked here: see FirstProblem.
@@ -77,7 +80,8 @@ std::optional<SetupProblem> FirstProblem(const SharedSetup& setup, const DopingB
                                          std::string_view decimalSeparator = ".");
 
 // A page address's fragment, with or without its '#'. Keys and values are
-// percent-decoded ('+' stays a plus, as in "1e+16"); unknown keys are
+// percent-decoded once ('+' stays a plus, as in "1e+16"; bytes that are no
+// UTF-8 read as U+FFFD, the same wherever they are shown); unknown keys are
 // ignored, as an older page ignores a newer link's keys.
 SharedSetup SetupFromFragment(std::string_view fragment);
 
@@ -128,7 +132,9 @@ std::optional<std::string> CommandLineError(const CommandLine& commandLine,
                                             const DopingBoxes& before,
                                             const form::SetupTexts& texts, std::string_view program,
                                             std::string_view decimalSeparator = ".");
-// --help, with the ranges Start accepts.
+// The codes of every language, as a list in the user's language.
+std::string LanguageCodes(const form::SetupTexts& texts);
+// --help, with the ranges Start accepts and the languages.
 std::string HelpText(const form::SetupTexts& texts, std::string_view program);
 
 }  // namespace controller

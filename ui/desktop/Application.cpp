@@ -13,6 +13,7 @@ namespace form {
 namespace {
 
 const Language* startingLanguage = nullptr;
+const Program* startingProgram = nullptr;
 
 std::string DisplayTried() {
     for (const char* variable : {"WAYLAND_DISPLAY", "DISPLAY"}) {
@@ -29,27 +30,29 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&) 
     const NoticeTexts& notices = startingLanguage->notices;
     const std::string line = controller::Fill(
         notices.noDisplay,
-        {{"{program}", startingLanguage->programName}, {"{display}", DisplayTried()}});
+        {{"{program}", startingProgram->name}, {"{display}", DisplayTried()}});
     std::fprintf(stderr, "%s\n", line.c_str());
     std::_Exit(1);
 }
 
 }  // namespace
 
-std::unique_ptr<QApplication> StartApplication(const Language& language, const char* program) {
+std::unique_ptr<QApplication> StartApplication(const Program& program, const Language& language,
+                                               const char* command) {
     // QApplication keeps references to these for its whole life.
-    static std::string name = program ? program : std::string(language.programName);
+    static std::string name = command ? command : std::string(program.name);
     static char* arguments[] = {name.data(), nullptr};
     static int count = 1;
     startingLanguage = &language;
+    startingProgram = &program;
     const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
     auto app = std::make_unique<QApplication>(count, arguments);
     qInstallMessageHandler(previous);
     return app;
 }
 
-void PrepareApplication(const Language& language) {
-    const QString name = FromUtf8(language.programName);
+void PrepareApplication(const Program& program) {
+    const QString name = FromUtf8(program.name);
     QApplication::setApplicationName(name);
     // Lets the desktop match the window to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quarvel.") + name);

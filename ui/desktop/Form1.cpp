@@ -44,9 +44,9 @@ QString ObjectName(ControlKey key) {
 
 }  // namespace
 
-Form1::Form1(const Language& language, QWidget* parent)
+Form1::Form1(const Program& program, const Language* language, QWidget* parent)
     : QWidget(parent),
-      controller_(language, *this, QLocale().decimalPoint().toStdString()),
+      controller_(program, *this, QLocale().decimalPoint().toStdString(), language),
       description_(controller_.Description()) {
     InstallCanvasAccessibility();
     setWindowTitle(FromUtf8(description_.Title()));

@@ -33,7 +33,9 @@ class ZoomStyle;
 class Form1 : public QWidget, public controller::FrontEnd {
     Q_OBJECT
   public:
-    explicit Form1(const Language& language, QWidget* parent = nullptr);
+    // Opens in the program's own language unless given another.
+    explicit Form1(const Program& program, const Language* language = nullptr,
+                   QWidget* parent = nullptr);
     ~Form1() override;
 
     // Runs Form_Load; the caller shows the window afterwards.

@@ -131,8 +131,8 @@ std::string DescriptionJson(const FormDescription& form) {
     const Language& language = form.language();
     Json j;
     j.Open('{');
-    j.Key("title").Text(form.Title()).Key("programName").Text(language.programName);
-    j.Key("languageTag").Text(language.languageTag);
+    j.Key("title").Text(form.Title()).Key("programName").Text(form.program().name);
+    j.Key("languageTag").Text(language.tag);
     j.Key("clientWidth").Number(kClientWidth).Key("clientHeight").Number(kClientHeight);
     j.Key("twipsPerPixel").Number(kTwipsPerPixel);
     j.Key("zoomSteps").Open('[');
@@ -204,9 +204,9 @@ std::string DescriptionJson(const FormDescription& form) {
     j.Close(']');
 
     const NoticeTexts& notices = language.notices;
-    j.Key("notices").Open('{').Key("rejectTitle").Text(notices.rejectTitle);
+    j.Key("notices").Open('{').Key("rejectTitle").Text(form.program().name);
     j.Key("dopingIncomplete").Text(notices.dopingIncomplete);
-    j.Key("errorTitle").Text(notices.errorTitle).Key("programEnded").Text(notices.programEnded);
+    j.Key("errorTitle").Text(form.program().name).Key("programEnded").Text(notices.programEnded);
     // Filled in by the module; listed so that the page's fonts can show them.
     j.Key("rejectMessage")
         .Text(notices.rejectMessage)
@@ -258,7 +258,7 @@ std::string DescriptionJson(const FormDescription& form) {
     for (std::string_view shown :
          {teaching.pause,        teaching.resume,      teaching.step,        teaching.faster,
           teaching.slower,       teaching.speed,       teaching.speedChoice, teaching.classData,
-          teaching.saveData,     teaching.savePicture, setup.copyLink,       teaching.sinceReset,
+          teaching.saveData,     teaching.savePicture, setup.copyLink,       teaching.sinceReset.For(2),
           teaching.notStarted,   teaching.meanNP,      teaching.lawNP,       teaching.meanElectrons,
           teaching.meanHoles,    teaching.rootNP,      teaching.intrinsic,   teaching.withError,
           teaching.errorPending, teaching.overTime,    teaching.electrons,   teaching.holes,

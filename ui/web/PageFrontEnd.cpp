@@ -43,7 +43,7 @@ int Number(carriers::TextBoxId box) { return static_cast<int>(box); }
 class PageFrontEnd : public controller::FrontEnd {
   public:
     // The page reads numbers as typed, with a point in every locale.
-    explicit PageFrontEnd(const Language& language) : controller_(language, *this, ".") {}
+    explicit PageFrontEnd(const Program& program) : controller_(program, *this, ".") {}
 
     controller::Controller& Controller() { return controller_; }
 
@@ -85,8 +85,8 @@ class PageFrontEnd : public controller::FrontEnd {
 
 }  // namespace
 
-controller::Controller& PageController(const Language& language) {
-    static PageFrontEnd page(language);
+controller::Controller& PageController(const Program& program) {
+    static PageFrontEnd page(program);
     return page.Controller();
 }
 

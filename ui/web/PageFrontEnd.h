@@ -8,6 +8,6 @@ namespace form {
 // through Module.page: the controls, timers and notices are the script's,
 // and its painter reads the markers, lines and chart points straight from
 // the controller's memory.
-controller::Controller& PageController(const Language& language);
+controller::Controller& PageController(const Program& program);
 
 }  // namespace form

@@ -12,7 +12,7 @@
 
 namespace {
 
-controller::Controller& Page() { return form::PageController(form::BuildLanguage()); }
+controller::Controller& Page() { return form::PageController(form::BuildProgram()); }
 
 // A text handed to the script; valid until the same entry point is called again.
 template <int Slot>
