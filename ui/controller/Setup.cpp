@@ -112,31 +112,37 @@ int HexDigit(char c) {
     return -1;
 }
 
-// The length of the well-formed UTF-8 sequence at the start of text, or 0.
-std::size_t Utf8Length(std::string_view text) {
+// How many bytes at the start of text read as one: a well-formed UTF-8
+// sequence, or else the longest start of one (the maximal subpart, which a
+// browser's decoder too turns into one U+FFFD). `valid` says which.
+std::size_t Utf8Sequence(std::string_view text, bool& valid) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
-    if (lead < 0x80) return 1;
+    valid = lead < 0x80;
+    if (valid) return 1;
     const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
+    if (length == 0 || lead > 0xF4) return 1;
+    // The second byte's range excludes overlong forms, surrogates and code
+    // points beyond U+10FFFF.
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    std::size_t i = 1;
+    while (i < length && i < text.size() &&
+           (i == 1 ? byte(i) >= low && byte(i) <= high : (byte(i) & 0xC0) == 0x80)) {
+        ++i;
     }
-    // No overlong forms, surrogates or code points beyond U+10FFFF.
-    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
-        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
-        return 0;
-    }
-    return length;
+    valid = i == length;
+    return i;
 }
 
-// Each byte that starts no well-formed sequence becomes U+FFFD.
+// Each ill-formed part becomes U+FFFD.
 std::string ValidUtf8(std::string_view text) {
     std::string out;
     while (!text.empty()) {
-        const std::size_t length = Utf8Length(text);
-        out += length ? text.substr(0, length) : std::string_view("\xEF\xBF\xBD");
-        text.remove_prefix(length ? length : 1);
+        bool valid = false;
+        const std::size_t length = Utf8Sequence(text, valid);
+        out += valid ? text.substr(0, length) : std::string_view("\xEF\xBF\xBD");
+        text.remove_prefix(length);
     }
     return out;
 }
@@ -374,11 +380,12 @@ std::optional<std::string> CommandLineError(const CommandLine& commandLine,
     }
     const auto& language = commandLine.setup.Value(SetupKey::Language);
     if (language && !form::FindLanguage(*language)) {
-        return Fill(texts.optionRefused,
-                    {{"{program}", program},
-                     {"{option}", SetupOptionName(SetupKey::Language)},
-                     {"{value}", *language},
-                     {"{accepts}", Fill(texts.acceptsLanguage, {{"{codes}", LanguageCodes(texts)}})}});
+        return Fill(
+            texts.optionRefused,
+            {{"{program}", program},
+             {"{option}", SetupOptionName(SetupKey::Language)},
+             {"{value}", *language},
+             {"{accepts}", Fill(texts.acceptsLanguage, {{"{codes}", LanguageCodes(texts)}})}});
     }
     const auto problem = FirstProblem(commandLine.setup, before, decimalSeparator);
     if (!problem) return std::nullopt;
