@@ -35,7 +35,8 @@ def main():
 
     match = NPLURALS.search(po.metadata.get("Plural-Forms", ""))
     forms = int(match.group(1)) if match else 0
-    for (context, msgid), entry in sorted(entries.items(), key=lambda item: item[0]):
+    known = sorted((key, entry) for key, entry in entries.items() if key in template)
+    for (context, msgid), entry in known:
         wanted = sorted(PLACEHOLDER.findall(msgid))
         texts = ([entry.msgstr_plural.get(i, "") for i in range(max(forms, len(entry.msgstr_plural)))]
                  if entry.msgid_plural else [entry.msgstr])
@@ -46,6 +47,9 @@ def main():
                 problems.append("%s: not translated" % context)
             elif sorted(PLACEHOLDER.findall(text)) != wanted:
                 problems.append("%s: placeholders %s, not %s" % (context, sorted(PLACEHOLDER.findall(text)), wanted))
+        # What a text is, and a caption's room, reach the translator from the template.
+        if not entry.comment or entry.comment != template[(context, msgid)].comment:
+            problems.append("%s: the translator's comment differs from the template's" % context)
         if context == "Form1" and entry.msgstr != TITLE:
             problems.append("Form1: the title reads %r" % entry.msgstr)
         # English is the template's own text.
