@@ -37,6 +37,7 @@ void PacedDescription::Apply() {
 Announcer::Announcer(const controller::Controller& controller, BandCanvas* diagram, QWidget* chart,
                      QObject* parent)
     : QObject(parent),
+      controller_(controller),
       diagram_(diagram),
       chart_(chart),
       scene_(
@@ -69,6 +70,12 @@ void Announcer::Say(const QString& text, bool onceTypingPauses) {
         typing_.stop();
         AnnounceOnCanvas(diagram_, text);
     }
+}
+
+void Announcer::LanguageChanged() {
+    diagram_->setAccessibleName(FromUtf8(controller_.Description().language().spoken.diagramName));
+    scene_.Refresh(true);
+    trend_.Refresh(true);
 }
 
 void Announcer::Stop() {

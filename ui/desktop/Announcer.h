@@ -52,11 +52,14 @@ class Announcer : public QObject {
     void Say(const QString& text, bool onceTypingPauses);
     // The program has ended: nothing more is said.
     void Stop();
+    // The diagram's name and both descriptions in the language shown now.
+    void LanguageChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    const controller::Controller& controller_;
     BandCanvas* diagram_;
     QWidget* chart_;
     PacedDescription scene_;

@@ -29,8 +29,7 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&) 
     if (type != QtFatalMsg) return;
     const NoticeTexts& notices = startingLanguage->notices;
     const std::string line = controller::Fill(
-        notices.noDisplay,
-        {{"{program}", startingProgram->name}, {"{display}", DisplayTried()}});
+        notices.noDisplay, {{"{program}", startingProgram->name}, {"{display}", DisplayTried()}});
     std::fprintf(stderr, "%s\n", line.c_str());
     std::_Exit(1);
 }

@@ -2,8 +2,10 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
+#include "CanvasAccessible.h"
 #include "Fonts.h"
 #include "Twips.h"
 
@@ -61,11 +63,27 @@ QColor InkAt(const QPointF& twips, const QPalette& palette) {
     return palette.color(QPalette::WindowText);
 }
 
+// A label's box up to the first control that stands over its right-hand
+// part (not merely touching its edge): a caption that runs from the right
+// starts where it can be seen.
+Placement VisibleRoom(const FormDescription& form, Placement room) {
+    for (const ControlSpec& control : ControlTable()) {
+        if (control.kind == ControlKind::Label) continue;
+        const Placement over = form.Place(control);
+        const int rows =
+            std::min(over.top + over.height, room.top + room.height) - std::max(over.top, room.top);
+        if (rows > kTwipsPerPixel && over.left > room.left && over.left < room.left + room.width) {
+            room.width = over.left - room.left;
+        }
+    }
+    return room;
+}
+
 }  // namespace
 
 BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& form,
                        QWidget* parent)
-    : QWidget(parent), runtime_(runtime) {
+    : QWidget(parent), runtime_(runtime), form_(form) {
     setObjectName(QStringLiteral("BandCanvas"));
     // It paints its own background, so the window need not paint beneath it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -82,25 +100,41 @@ BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& 
         } else if (const ControlSpec* control = FindControl(key)) {
             step.kind = StepKind::Label;
             step.label = labels_.size();
-            labels_.push_back(Label{key,
-                                    FromUtf8(form.Caption(key)),
-                                    form.Place(*control),
-                                    control->captionFontPoints,
-                                    {},
-                                    std::nullopt});
+            labels_.push_back(Label{key, {}, {}, control->captionFontPoints, {}, {}});
         } else {
             continue;
         }
         steps_.push_back(step);
     }
+    ShowCaptions();
     SetZoom(zoom_);
+}
+
+void BandCanvas::ShowCaptions() {
+    const Language& language = form_.language();
+    for (Label& label : labels_) {
+        label.caption = FromUtf8(form_.Caption(label.key));
+        label.place = form_.Place(*FindControl(label.key));
+        label.translated = std::any_of(language.captions.begin(), language.captions.end(),
+                                       [&](const CaptionRow& row) { return row.key == label.key; });
+        label.direction = label.translated ? TextDirection(language) : Qt::LeftToRight;
+        if (label.direction == Qt::RightToLeft) label.place = VisibleRoom(form_, label.place);
+    }
+    CaptionsChanged(this);
 }
 
 void BandCanvas::SetZoom(double zoom) {
     zoom_ = zoom;
     for (Label& label : labels_) {
         label.rect = ToPixels(label.place, zoom);
-        if (label.fontPoints > 0) label.font = CaptionFont(label.fontPoints, zoom);
+        const Language* script = label.translated ? &form_.language() : nullptr;
+        if (label.fontPoints > 0) {
+            label.font = CaptionFont(label.fontPoints, zoom, script);
+        } else if (script) {
+            label.font = DefaultFont(zoom, script);
+        } else {
+            label.font.reset();
+        }
     }
     lastDynamic_ = DynamicParts();
     update();
@@ -234,6 +268,7 @@ void BandCanvas::paintEvent(QPaintEvent* event) {
                 p.save();
                 p.resetTransform();
                 p.setFont(LabelFont(label));
+                p.setLayoutDirection(label.direction);
                 p.setPen(palette().color(QPalette::WindowText));
                 p.drawText(label.rect, kLabelTextFlags, label.caption);
                 p.restore();

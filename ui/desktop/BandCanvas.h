@@ -30,6 +30,11 @@ class BandCanvas : public QWidget {
         double fontPoints;          // > 0: the caption font at this size
         QRect rect;                 // logical pixels at the current zoom
         std::optional<QFont> font;  // unset: the window's default font
+        // The language's captions run its way in its faces; the diagram's
+        // symbols (the band letters, ND, NA, t, 0), common to all, stay as
+        // designed.
+        bool translated = false;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
     };
 
     QFont LabelFont(const Label& label) const { return label.font ? *label.font : font(); }
@@ -41,6 +46,9 @@ class BandCanvas : public QWidget {
     // Paints everything anew at a zoom of the designed size; the caller
     // sizes the canvas.
     void SetZoom(double zoom);
+    // The labels' captions, places and direction in the language shown now;
+    // SetZoom then draws them.
+    void ShowCaptions();
 
     const std::vector<Label>& Labels() const { return labels_; }
 
@@ -76,6 +84,7 @@ class BandCanvas : public QWidget {
     Dynamic DynamicParts() const;
 
     const carriers::Runtime& runtime_;
+    const FormDescription& form_;
     std::vector<Label> labels_;
     std::vector<Step> steps_;
     Dynamic lastDynamic_;

@@ -152,6 +152,17 @@ void AnnounceOnCanvas(BandCanvas* canvas, const QString& text) {
     QAccessible::updateAccessibility(&shown);
 }
 
+void CaptionsChanged(BandCanvas* canvas) {
+    if (!QAccessible::isActive()) return;
+    auto* diagram = dynamic_cast<CanvasInterface*>(QAccessible::queryAccessibleInterface(canvas));
+    if (!diagram) return;
+    for (int i = 0; i < diagram->childCount(); ++i) {
+        if (diagram->child(i)->role() != QAccessible::StaticText) continue;  // the announcement
+        QAccessibleEvent renamed(diagram->child(i), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+}
+
 void InstallCanvasAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(CanvasFactory);

@@ -16,4 +16,7 @@ void InstallCanvasAccessibility();
 // children: a screen reader speaks it and the focus stays where it is.
 void AnnounceOnCanvas(BandCanvas* canvas, const QString& text);
 
+// The painted labels' captions changed: a screen reader is told their new names.
+void CaptionsChanged(BandCanvas* canvas);
+
 }  // namespace form

@@ -20,6 +20,11 @@ QRect CaptionButton::CaptionRect() const {
     return rect().adjusted(margin, margin, -margin, -margin);
 }
 
+void CaptionButton::SetCaptionDirection(Qt::LayoutDirection direction) {
+    direction_ = direction;
+    update();
+}
+
 void CaptionButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
@@ -31,6 +36,7 @@ void CaptionButton::paintEvent(QPaintEvent*) {
         textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
+    p.setLayoutDirection(direction_);
     p.drawItemText(textRect, kButtonTextFlags, palette(), isEnabled(), text(),
                    QPalette::ButtonText);
 }
@@ -44,12 +50,18 @@ QRect CaptionCheckBox::CaptionRect() const {
     return style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
 }
 
+void CaptionCheckBox::SetCaptionDirection(Qt::LayoutDirection direction) {
+    direction_ = direction;
+    update();
+}
+
 void CaptionCheckBox::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear();
     p.drawControl(QStyle::CE_CheckBox, option);
+    p.setLayoutDirection(direction_);
     p.drawItemText(CaptionRect(), kCheckBoxTextFlags, palette(), isEnabled(), text(),
                    QPalette::WindowText);
 }

@@ -16,9 +16,15 @@ class CaptionButton : public QPushButton {
     CaptionButton(const QString& caption, QWidget* parent);
     // Where the caption is drawn, widget coordinates.
     QRect CaptionRect() const;
+    // Which way the caption runs; the button itself is never mirrored.
+    Qt::LayoutDirection CaptionDirection() const { return direction_; }
+    void SetCaptionDirection(Qt::LayoutDirection direction);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    Qt::LayoutDirection direction_ = Qt::LeftToRight;
 };
 
 class CaptionCheckBox : public QCheckBox {
@@ -26,11 +32,18 @@ class CaptionCheckBox : public QCheckBox {
   public:
     CaptionCheckBox(const QString& caption, QWidget* parent);
     QRect CaptionRect() const;
+    // Which way the caption runs, from the start of its room; the indicator
+    // stays where the layout puts it.
+    Qt::LayoutDirection CaptionDirection() const { return direction_; }
+    void SetCaptionDirection(Qt::LayoutDirection direction);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     // The whole box is clickable, the wrapped caption included.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+
+  private:
+    Qt::LayoutDirection direction_ = Qt::LeftToRight;
 };
 
 }  // namespace form

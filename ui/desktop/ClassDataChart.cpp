@@ -63,17 +63,25 @@ void ClassDataChart::paintEvent(QPaintEvent*) {
     const int line = metrics.height();
     const double pen = std::max(1.5, line / 8.0);
 
-    // The legend: a short stroke of each trace before its name.
+    // The legend: a short stroke of each trace before its name, read the
+    // panel's way, from the right in a right-to-left language.
     const std::array<const std::string*, 3> names{&view_.electrons, &view_.holes, &view_.np};
+    const bool fromRight = layoutDirection() == Qt::RightToLeft;
+    const auto along = [&](double from, double length) {
+        return fromRight ? width() - from - length : from;
+    };
+    const double stroke = line * 1.5;
     int x = 0;
     for (std::size_t i = 0; i < traces.size(); ++i) {
         p.setPen(QPen(traces[i].ink, pen * 1.5, traces[i].style));
-        p.drawLine(QPointF(x, line / 2.0), QPointF(x + line * 1.5, line / 2.0));
+        p.drawLine(QPointF(along(x, stroke), line / 2.0),
+                   QPointF(along(x, stroke) + stroke, line / 2.0));
         x += line * 2;
         const QString name = FromUtf8(*names[i]);
+        const int nameWidth = metrics.horizontalAdvance(name);
         p.setPen(text);
-        p.drawText(QPoint(x, metrics.ascent()), name);
-        x += metrics.horizontalAdvance(name) + line;
+        p.drawText(QPointF(along(x, nameWidth), metrics.ascent()), name);
+        x += nameWidth + line;
     }
 
     double npTop = view_.lawNP * 2.0;

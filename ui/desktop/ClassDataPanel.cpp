@@ -19,8 +19,8 @@ constexpr int kDesignHeight = 420;
 constexpr double kLabelScale = 1.3;
 constexpr double kFigureScale = 1.8;
 
-QFont Scaled(double zoom, double scale, bool bold) {
-    QFont font = DefaultFont(zoom);
+QFont Scaled(const Language& language, double zoom, double scale, bool bold) {
+    QFont font = DefaultFont(zoom, &language);
     font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
     font.setBold(bold);
     return font;
@@ -48,10 +48,8 @@ ClassDataPanel::ClassDataPanel(const controller::Controller& controller, QWidget
 }
 
 void ClassDataPanel::Build(const controller::ClassDataView& view) {
-    setWindowTitle(FromUtf8(view.title));
-    setAccessibleName(FromUtf8(view.title));
-    for (const auto& row : view.rows) {
-        auto* label = new QLabel(FromUtf8(row.label), this);
+    for (std::size_t i = 0; i < view.rows.size(); ++i) {
+        auto* label = new QLabel(this);
         auto* value = new QLabel(this);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         const int at = rows_->rowCount();
@@ -60,18 +58,44 @@ void ClassDataPanel::Build(const controller::ClassDataView& view) {
         rowLabels_.emplace_back(label, value);
     }
     // Created after the rows, so that a screen reader meets them in order.
-    overTime_ = new QLabel(FromUtf8(view.overTime), this);
+    overTime_ = new QLabel(this);
     chart_ = new ClassDataChart(this);
     chart_->setMinimumHeight(120);
     column_->addWidget(overTime_);
     column_->addWidget(chart_, 1);
+    ShowCaptions(view);
+}
+
+void ClassDataPanel::ShowCaptions(const controller::ClassDataView& view) {
+    setWindowTitle(FromUtf8(view.title));
+    setAccessibleName(FromUtf8(view.title));
+    for (std::size_t i = 0; i < rowLabels_.size() && i < view.rows.size(); ++i) {
+        rowLabels_[i].first->setText(FromUtf8(view.rows[i].label));
+    }
+    overTime_->setText(FromUtf8(view.overTime));
+    // The rows and the legend read the language's way; the chart's time
+    // still runs left to right.
+    setLayoutDirection(TextDirection(controller_.Description().language()));
+}
+
+void ClassDataPanel::LanguageChanged() {
+    ShowCaptions(controller_.ClassDataPanel());
+    SetFonts();
+    if (isVisible()) Refresh();
+}
+
+void ClassDataPanel::SetFonts() {
+    const Language& language = controller_.Description().language();
+    setFont(Scaled(language, zoom_, kLabelScale, false));
+    heading_->setFont(Scaled(language, zoom_, kLabelScale, true));
+    for (const auto& [label, value] : rowLabels_) {
+        value->setFont(Scaled(language, zoom_, kFigureScale, true));
+    }
 }
 
 void ClassDataPanel::SetZoom(double zoom) {
     zoom_ = zoom;
-    setFont(Scaled(zoom, kLabelScale, false));
-    heading_->setFont(Scaled(zoom, kLabelScale, true));
-    for (const auto& [label, value] : rowLabels_) value->setFont(Scaled(zoom, kFigureScale, true));
+    SetFonts();
     const int gap = static_cast<int>(std::lround(8 * zoom));
     layout()->setContentsMargins(gap, gap, gap, gap);
     rows_->setHorizontalSpacing(gap * 2);

@@ -26,6 +26,9 @@ class ClassDataPanel : public QWidget {
     void SetZoom(double zoom);
     // Shows the controller's figures now.
     void Refresh();
+    // Title, rows, legend and description in the language shown now, read
+    // its way.
+    void LanguageChanged();
     // The value shown in each row, for the tests.
     QStringList Values() const;
 
@@ -38,6 +41,10 @@ class ClassDataPanel : public QWidget {
 
   private:
     void Build(const controller::ClassDataView& view);
+    // The words that stay until the language changes.
+    void ShowCaptions(const controller::ClassDataView& view);
+    // The language's faces at the zoom.
+    void SetFonts();
 
     const controller::Controller& controller_;
     QTimer refresh_;

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "Fonts.h"
 #include "TextFill.h"
 #include "Twips.h"
 
@@ -55,15 +56,19 @@ void DataOut::Save(bool picture, QByteArray (DataOut::*make)() const) {
     QMetaObject::invokeMethod(
         this,
         [this, picture, make] {
-            const TeachingTexts& texts = controller_.Description().language().teaching;
-            const QString suggested =
-                QDir(folder_).filePath(QString::fromStdString(controller_.FileName(picture)));
-            const QString path = QFileDialog::getSaveFileName(
+            const Language& language = controller_.Description().language();
+            const TeachingTexts& texts = language.teaching;
+            QFileDialog dialog(
                 &window_,
                 QString::fromStdString(
                     controller_.Caption(picture ? Command::SavePicture : Command::SaveData)),
-                suggested, FromUtf8(picture ? texts.pictureFilter : texts.dataFilter));
-            if (path.isEmpty() || controller_.Ended()) return;
+                QDir(folder_).filePath(QString::fromStdString(controller_.FileName(picture))),
+                FromUtf8(picture ? texts.pictureFilter : texts.dataFilter));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            Localize(dialog, language);
+            if (dialog.exec() != QDialog::Accepted || controller_.Ended()) return;
+            const QString path = dialog.selectedFiles().value(0);
+            if (path.isEmpty()) return;
             folder_ = QFileInfo(path).absolutePath();
             // The data or the picture as they are when the file is chosen.
             WriteFile(path, (this->*make)());
@@ -82,6 +87,7 @@ bool DataOut::WriteFile(const QString& path, const QByteArray& bytes) {
                            {"{reason}", file.errorString().toStdString()}});
     QMessageBox notice(QMessageBox::Warning, FromUtf8(controller_.Description().Title()),
                        QString::fromStdString(message), QMessageBox::Ok, &window_);
+    Localize(notice, controller_.Description().language());
     notice.exec();
     return false;
 }

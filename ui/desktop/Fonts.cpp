@@ -1,6 +1,8 @@
 #include "Fonts.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <QWidget>
 #include <cmath>
 
 #include "Twips.h"
@@ -15,6 +17,13 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 // is what lets a test promise they fit.
 constexpr QFont::HintingPreference kHinting = QFont::PreferVerticalHinting;
 
+QStringList Families(const Language* language) {
+    QStringList families;
+    if (!language) return families;
+    for (std::string_view family : language->fontFamilies) families << FromUtf8(family);
+    return families;
+}
+
 // Rounded down, so that a caption that fits its box at the designed size
 // fits the zoomed box as well.
 QFont Font(const QStringList& families, int pixels, double zoom) {
@@ -28,15 +37,33 @@ QFont Font(const QStringList& families, int pixels, double zoom) {
 
 }  // namespace
 
-QFont DefaultFont(double zoom) {
-    QStringList families;
+QFont DefaultFont(double zoom, const Language* language) {
+    QStringList families = Families(language);
     for (std::string_view family : Fonts().defaultFamilies) families << FromUtf8(family);
     return Font(families, Fonts().defaultPixels, zoom);
 }
 
-QFont CaptionFont(double points, double zoom) {
-    return Font({FromUtf8(Fonts().captionFamily), FromUtf8(Fonts().captionSubstitute)},
+QFont CaptionFont(double points, double zoom, const Language* language) {
+    return Font(Families(language)
+                    << FromUtf8(Fonts().captionFamily) << FromUtf8(Fonts().captionSubstitute),
                 static_cast<int>(std::lround(points * kPixelsPerPoint)), zoom);
+}
+
+QFont InLanguage(QFont font, const Language& language) {
+    QStringList families = font.families();
+    if (families.isEmpty()) families << font.family();
+    font.setFamilies(Families(&language) << families);
+    return font;
+}
+
+Qt::LayoutDirection TextDirection(const Language& language) {
+    return language.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+void Localize(QWidget& window, const Language& language) {
+    // From the desktop's font for its kind each time, not the last language's.
+    window.setFont(InLanguage(QApplication::font(&window), language));
+    window.setLayoutDirection(TextDirection(language));
 }
 
 void InstallFontSubstitutions() {

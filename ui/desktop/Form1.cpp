@@ -17,6 +17,7 @@
 #include "ClassDataPanel.h"
 #include "DataOut.h"
 #include "Fonts.h"
+#include "LanguageMenu.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"
@@ -49,7 +50,6 @@ Form1::Form1(const Program& program, const Language* language, QWidget* parent)
       controller_(program, *this, QLocale().decimalPoint().toStdString(), language),
       description_(controller_.Description()) {
     InstallCanvasAccessibility();
-    setWindowTitle(FromUtf8(description_.Title()));
     writer_ = new BoxWriter(this);
     CreateControls();
     CreateTimers();
@@ -60,6 +60,10 @@ Form1::Form1(const Program& program, const Language* language, QWidget* parent)
     commands_ = new TeachingCommands(
         controller_, *this,
         [this](controller::Command command, bool checked) { RunCommand(command, checked); });
+    // After the teacher's commands, above the line at the menu's foot.
+    languages_ = new LanguageMenu(controller_, *this);
+    insertAction(commands_->Foot(), languages_->Menu()->menuAction());
+    ShowTexts();
     SetZoom(ZoomSteps().front());
 }
 
@@ -96,9 +100,6 @@ void Form1::CreateControls() {
                 break;
         }
         widget->setObjectName(ObjectName(control.key));
-        widget->setAccessibleName(FromUtf8(description_.AccessibleName(control.key)));
-        widget->setAccessibleDescription(
-            FromUtf8(DescribeInput(description_.language().spoken, control.key)));
         windowed_.emplace_back(&control, widget);
         tabStops.emplace_back(control.tabIndex, widget);
     }
@@ -134,21 +135,19 @@ void Form1::CreateTimers() {
 }
 
 void Form1::CreateZoomCommands() {
-    const ZoomTexts& texts = description_.language().zoom;
-    zoomIn_ =
-        AddZoomCommand(texts.zoomIn, {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, NextZoom);
-    zoomOut_ = AddZoomCommand(texts.zoomOut, {Qt::CTRL | Qt::Key_Minus},
+    zoomIn_ = AddZoomCommand({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, NextZoom);
+    zoomOut_ = AddZoomCommand({Qt::CTRL | Qt::Key_Minus},
                               [](double zoom, double) { return PreviousZoom(zoom); });
-    AddZoomCommand(texts.actualSize, {Qt::CTRL | Qt::Key_0},
-                   [](double, double) { return ZoomSteps().front(); });
+    actualSize_ =
+        AddZoomCommand({Qt::CTRL | Qt::Key_0}, [](double, double) { return ZoomSteps().front(); });
     // The background offers them, the controls keep their own menus.
     canvas_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(canvas_, &QWidget::customContextMenuRequested, this, &Form1::ShowZoomMenu);
 }
 
-QAction* Form1::AddZoomCommand(std::string_view text, const QList<QKeySequence>& keys,
+QAction* Form1::AddZoomCommand(const QList<QKeySequence>& keys,
                                double (*target)(double zoom, double largest)) {
-    auto* action = new QAction(FromUtf8(text), this);
+    auto* action = new QAction(this);
     action->setShortcuts(keys);
     // Whatever control has the focus; a text box never sees these keys,
     // since it leaves Ctrl combinations to the window's shortcuts.
@@ -175,6 +174,7 @@ void Form1::ShowZoomMenu(const QPoint& at) {
     UpdateZoomCommands();  // the screen may have changed since the last zoom
     commands_->Refresh();
     QMenu menu(this);
+    Localize(menu, description_.language());
     menu.addActions(actions());
     menu.exec(canvas_->mapToGlobal(at));
 }
@@ -182,19 +182,11 @@ void Form1::ShowZoomMenu(const QPoint& at) {
 void Form1::SetZoom(double zoom) {
     zoom_ = zoom;
     style_->SetZoom(zoom);
-    setFont(DefaultFont(zoom));
     const QSize client = ZoomedClientSize(zoom);
     setFixedSize(client);
     // A frame forced larger by the desktop shows only background beyond it.
     canvas_->setGeometry(QRect(QPoint(), client));
-    canvas_->SetZoom(zoom);
-    for (const auto& [control, widget] : windowed_) {
-        widget->setGeometry(ToPixels(description_.Place(*control), zoom));
-        if (control->captionFontPoints > 0) {
-            widget->setFont(CaptionFont(control->captionFontPoints, zoom));
-        }
-        widget->update();
-    }
+    Arrange();
     picture1_->SetZoom(zoom);
     if (panel_) {
         panel_->SetZoom(zoom);
@@ -202,6 +194,57 @@ void Form1::SetZoom(double zoom) {
     }
     UpdateZoomCommands();
     KeepOnScreen();
+}
+
+void Form1::Arrange() {
+    const Language& language = description_.language();
+    // The boxes' numbers as designed; the captions in the language's faces.
+    setFont(DefaultFont(zoom_));
+    canvas_->SetZoom(zoom_);
+    for (const auto& [control, widget] : windowed_) {
+        widget->setGeometry(ToPixels(description_.Place(*control), zoom_));
+        if (control->captionFontPoints > 0) {
+            widget->setFont(CaptionFont(control->captionFontPoints, zoom_, &language));
+        } else if (control->kind == ControlKind::Button || control->kind == ControlKind::CheckBox) {
+            widget->setFont(DefaultFont(zoom_, &language));
+        }
+        widget->update();
+    }
+}
+
+void Form1::ShowTexts() {
+    const Language& language = description_.language();
+    setWindowTitle(FromUtf8(description_.Title()));
+    canvas_->ShowCaptions();
+    for (const auto& [control, widget] : windowed_) {
+        const QString caption = FromUtf8(description_.Caption(control->key));
+        // A box's text is the run's; only a caption is the language's.
+        if (auto* button = qobject_cast<CaptionButton*>(widget)) {
+            button->setText(caption);
+            button->SetCaptionDirection(TextDirection(language));
+        } else if (auto* box = qobject_cast<CaptionCheckBox*>(widget)) {
+            box->setText(caption);
+            box->SetCaptionDirection(TextDirection(language));
+        }
+        widget->setAccessibleName(FromUtf8(description_.AccessibleName(control->key)));
+        const auto box = controller::BoxOf(control->key);
+        if (!box || !hinted_[Slot(*box)]) {
+            widget->setAccessibleDescription(
+                FromUtf8(DescribeInput(language.spoken, control->key)));
+        }
+    }
+    zoomIn_->setText(FromUtf8(language.zoom.zoomIn));
+    zoomOut_->setText(FromUtf8(language.zoom.zoomOut));
+    actualSize_->setText(FromUtf8(language.zoom.actualSize));
+}
+
+void Form1::LanguageChanged() {
+    ShowTexts();
+    Arrange();
+    announcer_->LanguageChanged();
+    commands_->LanguageChanged();
+    languages_->LanguageChanged();
+    if (panel_) panel_->LanguageChanged();
 }
 
 void Form1::KeepOnScreen() {
@@ -382,6 +425,7 @@ void Form1::ShowRefusal(std::optional<TextBoxId> box, const std::string& title,
         [this, box, title = FromUtf8(title), text = FromUtf8(text)] {
             if (controller_.Ended()) return;
             QMessageBox notice(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+            Localize(notice, description_.language());
             notice.exec();
             if (!box) return;
             QLineEdit* edit = texts_[Slot(*box)];
@@ -400,12 +444,14 @@ void Form1::SetBoxHint(TextBoxId box, const std::string& hint, const std::string
     edit->setPalette(colours);
     edit->setToolTip(FromUtf8(hint));
     edit->setAccessibleDescription(FromUtf8(description));
+    hinted_[Slot(box)] = true;
 }
 
 void Form1::ShowErrorReport(const std::string& title, const std::string& text) {
     announcer_->Stop();
     QMessageBox report(QMessageBox::Critical, FromUtf8(title), FromUtf8(text), QMessageBox::Ok,
                        this);
+    Localize(report, description_.language());
     report.exec();
 }
 

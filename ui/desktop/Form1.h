@@ -23,6 +23,7 @@ class Announcer;
 class BoxWriter;
 class ClassDataPanel;
 class DataOut;
+class LanguageMenu;
 class StripChart;
 class TeachingCommands;
 class ZoomStyle;
@@ -76,6 +77,10 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void ChartPointAdded(const carriers::ChartPoint& point) override;
     void ChartCleared() override;
     void TimeControlsChanged() override;
+    void LanguageChanged() override;
+
+    // The background menu's "Language" submenu.
+    LanguageMenu& LanguageChoice() const { return *languages_; }
 
   signals:
     // The program ends with this status; main leaves its event loop.
@@ -89,8 +94,12 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void CreateControls();
     void CreateTimers();
     void CreateZoomCommands();
-    QAction* AddZoomCommand(std::string_view text, const QList<QKeySequence>& keys,
+    QAction* AddZoomCommand(const QList<QKeySequence>& keys,
                             double (*target)(double zoom, double largest));
+    // Every caption, name and description in the language shown now.
+    void ShowTexts();
+    // The controls' places and fonts at the zoom, in the language shown now.
+    void Arrange();
     // The largest step whose window fits the screen it is on, frame included.
     double LargestZoomHere() const;
     void UpdateZoomCommands();
@@ -111,16 +120,20 @@ class Form1 : public QWidget, public controller::FrontEnd {
     double zoom_ = 1.0;
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
+    QAction* actualSize_ = nullptr;
     StripChart* picture1_ = nullptr;
     std::array<QLineEdit*, 7> texts_{};
     QPushButton* command1_ = nullptr;
     QCheckBox* check1_ = nullptr;
     Announcer* announcer_ = nullptr;
     TeachingCommands* commands_ = nullptr;
+    LanguageMenu* languages_ = nullptr;
     ClassDataPanel* panel_ = nullptr;
     DataOut* files_ = nullptr;
     BoxWriter* writer_ = nullptr;
     std::vector<QTimer*> timers_;  // in the description's order
+    // The boxes the controller describes itself, with their hints.
+    std::array<bool, 7> hinted_{};
     std::optional<int> exitStatus_;
 };
 

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "Fonts.h"
 #include "Twips.h"
 
 namespace form {
@@ -26,12 +27,12 @@ TeachingCommands::TeachingCommands(controller::Controller& controller, QWidget& 
     for (const controller::CommandSpec& entry : controller::CommandTable()) {
         if (controller::OnFrontEnd(entry, controller::FrontEnds::Desktop)) Add(entry, window);
     }
-    auto* hint = new QAction(FromUtf8(controller.Description().language().teaching.keysHint), this);
-    hint->setEnabled(false);
-    auto* hintSeparator = new QAction(this);
-    hintSeparator->setSeparator(true);
-    window.addActions({hintSeparator, hint});
-    Refresh();
+    hint_ = new QAction(this);
+    hint_->setEnabled(false);
+    foot_ = new QAction(this);
+    foot_->setSeparator(true);
+    window.addActions({foot_, hint_});
+    LanguageChanged();
 }
 
 void TeachingCommands::Add(const controller::CommandSpec& entry, QWidget& window) {
@@ -40,7 +41,7 @@ void TeachingCommands::Add(const controller::CommandSpec& entry, QWidget& window
         speedMenu_ = new QMenu(&window);
         auto* group = new QActionGroup(speedMenu_);
         for (const int speed : controller::kSpeeds) {
-            QAction* choice = speedMenu_->addAction(Text(controller_.SpeedCaption(speed)));
+            QAction* choice = speedMenu_->addAction(QString());
             choice->setCheckable(true);
             group->addAction(choice);
             connect(choice, &QAction::triggered, this, [this, speed] {
@@ -78,6 +79,15 @@ void TeachingCommands::Refresh() {
         action->setEnabled(controller_.Enabled(command));
     }
     for (const auto& [speed, choice] : speeds_) choice->setChecked(speed == controller_.Speed());
+}
+
+void TeachingCommands::LanguageChanged() {
+    const form::Language& language = controller_.Description().language();
+    hint_->setText(FromUtf8(language.teaching.keysHint));
+    for (const auto& [speed, choice] : speeds_)
+        choice->setText(Text(controller_.SpeedCaption(speed)));
+    if (speedMenu_) Localize(*speedMenu_, language);
+    Refresh();
 }
 
 QAction* TeachingCommands::Action(Command command) const {

@@ -26,8 +26,14 @@ class TeachingCommands : public QObject {
 
     // Captions, enabled and ticked states as the controller has them now.
     void Refresh();
+    // Every caption, the speeds' and the keys' line too, in the language
+    // shown now.
+    void LanguageChanged();
     QAction* Action(controller::Command command) const;
     QMenu* SpeedMenu() const { return speedMenu_; }
+    // The separator above the line at the menu's foot: what the window adds
+    // after the commands goes before it.
+    QAction* Foot() const { return foot_; }
 
   private:
     void Add(const controller::CommandSpec& entry, QWidget& window);
@@ -38,6 +44,8 @@ class TeachingCommands : public QObject {
     std::vector<std::pair<controller::Command, QAction*>> actions_;
     QMenu* speedMenu_ = nullptr;
     std::vector<std::pair<int, QAction*>> speeds_;
+    QAction* foot_ = nullptr;
+    QAction* hint_ = nullptr;
 };
 
 }  // namespace form
