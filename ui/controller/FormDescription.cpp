@@ -26,6 +26,25 @@ Placement FormDescription::Place(const ControlSpec& control) const {
     return it == rows.end() ? control.place : it->place;
 }
 
+bool FormDescription::Translated(ControlKey key) const {
+    return std::any_of(language_->captions.begin(), language_->captions.end(),
+                       [&](const CaptionRow& r) { return r.key == key; });
+}
+
+Placement FormDescription::RoomFromRight(const ControlSpec& label) const {
+    Placement room = Place(label);
+    for (const ControlSpec& control : ControlTable()) {
+        if (control.kind == ControlKind::Label) continue;
+        const Placement over = Place(control);
+        const int rows =
+            std::min(over.top + over.height, room.top + room.height) - std::max(over.top, room.top);
+        if (rows > kTwipsPerPixel && over.left > room.left && over.left < room.left + room.width) {
+            room.width = over.left - room.left;
+        }
+    }
+    return room;
+}
+
 std::string_view FormDescription::AccessibleName(ControlKey key) const {
     if (const auto label = CaptionOf(key)) return Caption(*label);
     return Caption(key);

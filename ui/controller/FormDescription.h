@@ -28,6 +28,14 @@ class FormDescription {
     // What names a control to the user: its caption, or for a box the
     // caption of its label.
     std::string_view AccessibleName(ControlKey key) const;
+    // Whether the language has its own caption for the control, rather
+    // than one every language shares ("ND", the band letters): only its own
+    // take its faces and its direction.
+    bool Translated(ControlKey key) const;
+    // Where a label's caption that runs from the right can stand: its box
+    // in this language up to the first control over its right-hand part
+    // (not merely touching its edge), so that it starts where it is seen.
+    Placement RoomFromRight(const ControlSpec& label) const;
 
   private:
     const Program* program_;
