@@ -10,16 +10,20 @@
 #include "Application.h"
 #include "Form1.h"
 
-// A window as main.cpp makes it: created, loaded, then shown, of the
-// program that opens in this language (Norvia in Japanese, else Quarvel).
-inline std::unique_ptr<form::Form1> OpenWindow(const form::Language& language) {
-    const form::Program& program =
-        language.code == form::Norvia().languageCode ? form::Norvia() : form::Quarvel();
+// A window as main.cpp makes it: created, loaded, then shown.
+inline std::unique_ptr<form::Form1> OpenWindow(const form::Program& program,
+                                               const form::Language& language) {
     auto window = std::make_unique<form::Form1>(program, &language);
     window->Load();
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
     return window;
+}
+
+// Of the program that opens in this language (Norvia in Japanese, else Quarvel).
+inline std::unique_ptr<form::Form1> OpenWindow(const form::Language& language) {
+    return OpenWindow(
+        language.code == form::Norvia().languageCode ? form::Norvia() : form::Quarvel(), language);
 }
 
 // Answers every modal message box from inside its own event loop, the way a
@@ -33,6 +37,7 @@ class MessageBoxAnswerer : public QObject {
             if (!box) return;
             titles << box->windowTitle();
             texts << box->text();
+            directions << box->layoutDirection();
             box->button(QMessageBox::Ok)->click();
         });
         poll_.start();
@@ -40,15 +45,16 @@ class MessageBoxAnswerer : public QObject {
 
     QStringList titles;
     QStringList texts;
+    QList<Qt::LayoutDirection> directions;
 
   private:
     QTimer poll_;
 };
 
-#define QUARVEL_TEST_MAIN(TestClass)                       \
-    int main(int argc, char** argv) {                      \
-        QApplication app(argc, argv);                      \
+#define QUARVEL_TEST_MAIN(TestClass)               \
+    int main(int argc, char** argv) {              \
+        QApplication app(argc, argv);              \
         form::PrepareApplication(form::Quarvel()); \
-        TestClass test;                                    \
-        return QTest::qExec(&test, argc, argv);            \
+        TestClass test;                            \
+        return QTest::qExec(&test, argc, argv);    \
     }
