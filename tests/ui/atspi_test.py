@@ -2,16 +2,20 @@
 """What a screen reader finds and hears over AT-SPI, in each build given as
 <program> <application name> pairs; atspi_test.sh runs it with the buses."""
 
+import os
 import re
 import subprocess
 import sys
 import time
 
+import polib
 import pyatspi
 from gi.repository import GLib
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 WAIT = 20.0  # seconds for anything the program is asked to do
 failures, events = [], []
+described_in_own = {}  # the temperature box's description, by application
 
 
 def check(condition, what):
@@ -174,6 +178,7 @@ def check_build(program, name):
                  + of_role(app, pyatspi.ROLE_CHECK_BOX)]
     check(all(described) and len(set(described)) == 5 and "4436" in described[0]
           and len(numbers(described[1])) == 2, "each input says what it is, with its range")
+    described_in_own[name] = described[0]
     japanese = re.search(r"[\u3040-\u30ff\u4e00-\u9fff]", idle + described[0]) is not None
     check(japanese == (name == "Norvia"), "descriptions are in the build's language")
 
@@ -246,6 +251,36 @@ def check_build(program, name):
     check(status == 0, f"Close ends the program with status 0 (got {status})")
 
 
+def caption(code, control):
+    """A control's caption in a language, as its PO file has it."""
+    po = polib.pofile(f"{HERE}/../../po/{code}.po")
+    return next(e.msgstr for e in po if e.msgctxt == control)
+
+
+def check_language(program, name, code):
+    """Opened with --language: the names a screen reader reads are the
+    language's, the diagram's and a described box's words too."""
+    print(f"# {name} --language {code}", flush=True)
+    started = subprocess.Popen([program, "--language", code])
+    app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                 if a and a.name == name and a.childCount), None))
+    if check(app is not None, f"{name} is on the accessibility bus"):
+        start = of_role(app, pyatspi.ROLE_PUSH_BUTTON)[0]  # in layout order
+        temperature = of_role(app, pyatspi.ROLE_TEXT)[0]
+        diagram = of_role(app, pyatspi.ROLE_NOTIFICATION)[0].parent
+        expected = caption(code, "Command1"), caption(code, "Label1")
+        check((start.name, temperature.name) == expected,
+              f"Start and the temperature box are named {expected}")
+        words = {caption(code, c) for c in ("Label3", "Label4", "Label8", "Label10")}
+        labels = {label.name for label in of_role(diagram, pyatspi.ROLE_LABEL)}
+        check(words <= labels, f"the diagram's labels are the language's: {sorted(labels)}")
+        said = temperature.description
+        check(said and "4436" in said and said != described_in_own.get(name),
+              f"the box is described in the language: {said}")
+    started.kill()
+    started.wait()
+
+
 def main(argv):
     for kind in ("object:state-changed:showing", "object:text-changed",
                  "object:property-change:accessible-description"):
@@ -256,6 +291,8 @@ def main(argv):
     pump(0.5)  # the listeners reach the registry before any program starts
     for program, name in zip(argv[1::2], argv[2::2]):
         check_build(program, name)
+    for code in ("es", "ar"):
+        check_language(argv[1], argv[2], code)
     print(f"{len(failures)} check(s) failed")
     return 1 if failures else 0
 

@@ -41,6 +41,34 @@ for row in "${refused[@]}"; do
   else echo "ok $arguments: $err"; fi
 done
 
+# --language: every code of the languages table is listed and taken, without
+# regard to case, a bare "pt" picks pt-BR; the one line of a refused value
+# then speaks the language asked for.
+codes=$(awk -F '\t' '!/^#/ && NF { print $1 }' "$(dirname "$0")/../../po/languages.tsv")
+said() {  # the output of the program run with these arguments, both streams
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" "$@" 2>&1
+}
+help=$(said --help)
+unknown=$(said --language xx)
+status=$?
+english=$(said --temperature 9999)
+for code in $codes; do
+  [[ "$help" == *"$code"* ]] || fail "--help does not list $code"
+  [[ "$unknown" == *"$code"* ]] || fail "--language xx does not name $code: $unknown"
+  [ "$(said --language "$code" --temperature 9999)" = "$(said --language "${code^^}" \
+    --temperature 9999)" ] || fail "--language ${code^^} is not $code"
+done
+if [ "$status" -ne 2 ] || [ "$(printf '%s\n' "$unknown" | wc -l)" -ne 1 ] ||
+  [[ "$unknown" != "$name: "*"--language"*"xx"* ]]; then
+  fail "--language xx: status $status: $unknown"
+else echo "ok --language xx: $unknown"; fi
+spanish=$(said --language es --temperature 9999)
+[ "$spanish" != "$english" ] || fail "--language es speaks English: $spanish"
+portuguese=$(said --language pt --temperature 9999)
+if [ "$portuguese" != "$(said --language pt-BR --temperature 9999)" ] ||
+  [ "$portuguese" = "$english" ]; then fail "--language pt is not pt-BR: $portuguese"; fi
+echo "ok --language takes $(wc -w <<<"$codes") codes"
+
 # A good set-up, Qt's own options among it: the window opens and runs until
 # stopped, and nothing is said.
 log=$(mktemp)
