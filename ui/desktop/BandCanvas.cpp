@@ -2,7 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
 
 #include "CanvasAccessible.h"
@@ -63,22 +62,6 @@ QColor InkAt(const QPointF& twips, const QPalette& palette) {
     return palette.color(QPalette::WindowText);
 }
 
-// A label's box up to the first control that stands over its right-hand
-// part (not merely touching its edge): a caption that runs from the right
-// starts where it can be seen.
-Placement VisibleRoom(const FormDescription& form, Placement room) {
-    for (const ControlSpec& control : ControlTable()) {
-        if (control.kind == ControlKind::Label) continue;
-        const Placement over = form.Place(control);
-        const int rows =
-            std::min(over.top + over.height, room.top + room.height) - std::max(over.top, room.top);
-        if (rows > kTwipsPerPixel && over.left > room.left && over.left < room.left + room.width) {
-            room.width = over.left - room.left;
-        }
-    }
-    return room;
-}
-
 }  // namespace
 
 BandCanvas::BandCanvas(const carriers::Runtime& runtime, const FormDescription& form,
@@ -114,11 +97,11 @@ void BandCanvas::ShowCaptions() {
     const Language& language = form_.language();
     for (Label& label : labels_) {
         label.caption = FromUtf8(form_.Caption(label.key));
-        label.place = form_.Place(*FindControl(label.key));
-        label.translated = std::any_of(language.captions.begin(), language.captions.end(),
-                                       [&](const CaptionRow& row) { return row.key == label.key; });
+        label.translated = form_.Translated(label.key);
         label.direction = label.translated ? TextDirection(language) : Qt::LeftToRight;
-        if (label.direction == Qt::RightToLeft) label.place = VisibleRoom(form_, label.place);
+        const ControlSpec& control = *FindControl(label.key);
+        label.place = label.direction == Qt::RightToLeft ? form_.RoomFromRight(control)
+                                                         : form_.Place(control);
     }
     CaptionsChanged(this);
 }
