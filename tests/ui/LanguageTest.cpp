@@ -329,6 +329,7 @@ class LanguageTest : public QObject {
         w->findChild<QLineEdit*>("Text1")->setText("99999");
         Click(*w, "Command1");
         QTRY_COMPARE(answerer.directions, QList<Qt::LayoutDirection>{Qt::RightToLeft});
+        QCOMPARE(answerer.oks, QStringList{FromUtf8(Find("ar").notices.ok)});
     }
 };
 

@@ -38,6 +38,7 @@ class MessageBoxAnswerer : public QObject {
             titles << box->windowTitle();
             texts << box->text();
             directions << box->layoutDirection();
+            oks << box->button(QMessageBox::Ok)->text();
             box->button(QMessageBox::Ok)->click();
         });
         poll_.start();
@@ -46,6 +47,7 @@ class MessageBoxAnswerer : public QObject {
     QStringList titles;
     QStringList texts;
     QList<Qt::LayoutDirection> directions;
+    QStringList oks;  // the words the notices close with
 
   private:
     QTimer poll_;

@@ -6,6 +6,7 @@
 
 #include "CanvasAccessible.h"
 #include "Fonts.h"
+#include "Localize.h"
 #include "Twips.h"
 
 namespace form {

@@ -6,6 +6,7 @@
 
 #include "ClassDataChart.h"
 #include "Fonts.h"
+#include "Localize.h"
 #include "Twips.h"
 
 namespace form {
@@ -18,6 +19,9 @@ constexpr int kDesignHeight = 420;
 // The window's font, enlarged: the figures are read from the back.
 constexpr double kLabelScale = 1.3;
 constexpr double kFigureScale = 1.8;
+// The chart's height in lines of its font: the legend, the axes' numbers and
+// room for the traces, in a script whose lines are tall as in any other.
+constexpr int kChartLines = 7;
 
 QFont Scaled(const Language& language, double zoom, double scale, bool bold) {
     QFont font = DefaultFont(zoom, &language);
@@ -60,7 +64,6 @@ void ClassDataPanel::Build(const controller::ClassDataView& view) {
     // Created after the rows, so that a screen reader meets them in order.
     overTime_ = new QLabel(this);
     chart_ = new ClassDataChart(this);
-    chart_->setMinimumHeight(120);
     column_->addWidget(overTime_);
     column_->addWidget(chart_, 1);
     ShowCaptions(view);
@@ -76,6 +79,11 @@ void ClassDataPanel::ShowCaptions(const controller::ClassDataView& view) {
     // The rows and the legend read the language's way; the chart's time
     // still runs left to right.
     setLayoutDirection(TextDirection(controller_.Description().language()));
+    // Words that run the other way than the language, such as "√(n·p)",
+    // still line up with the rest.
+    const Qt::Alignment start =
+        layoutDirection() == Qt::RightToLeft ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft;
+    for (const auto& [label, value] : rowLabels_) label->setAlignment(start | Qt::AlignVCenter);
 }
 
 void ClassDataPanel::LanguageChanged() {
@@ -91,6 +99,7 @@ void ClassDataPanel::SetFonts() {
     for (const auto& [label, value] : rowLabels_) {
         value->setFont(Scaled(language, zoom_, kFigureScale, true));
     }
+    chart_->setMinimumHeight(kChartLines * QFontMetrics(font()).height());
 }
 
 void ClassDataPanel::SetZoom(double zoom) {

@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "Fonts.h"
+#include "Localize.h"
 #include "TextFill.h"
 #include "Twips.h"
 

@@ -1,8 +1,6 @@
 #include "Fonts.h"
 
-#include <QApplication>
 #include <QStringList>
-#include <QWidget>
 #include <cmath>
 
 #include "Twips.h"
@@ -54,16 +52,6 @@ QFont InLanguage(QFont font, const Language& language) {
     if (families.isEmpty()) families << font.family();
     font.setFamilies(Families(&language) << families);
     return font;
-}
-
-Qt::LayoutDirection TextDirection(const Language& language) {
-    return language.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
-}
-
-void Localize(QWidget& window, const Language& language) {
-    // From the desktop's font for its kind each time, not the last language's.
-    window.setFont(InLanguage(QApplication::font(&window), language));
-    window.setLayoutDirection(TextDirection(language));
 }
 
 void InstallFontSubstitutions() {

@@ -4,8 +4,6 @@
 
 #include "captions/Language.h"
 
-class QWidget;
-
 namespace form {
 
 // The window's default font: a fixed pixel size, so the layout in twips holds
@@ -23,13 +21,6 @@ QFont CaptionFont(double points, double zoom = 1.0, const Language* language = n
 // A font of the desktop's own (a menu's, a notice's) with the language's
 // faces tried first.
 QFont InLanguage(QFont font, const Language& language);
-
-// Which way a language's text runs.
-Qt::LayoutDirection TextDirection(const Language& language);
-
-// A window of the desktop's own (a menu, a notice, a dialog) in a language:
-// its script's faces and its direction.
-void Localize(QWidget& window, const Language& language);
 
 // Points the Japanese Gothic face at the installed IPA one where it is missing.
 void InstallFontSubstitutions();

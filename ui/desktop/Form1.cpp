@@ -18,6 +18,7 @@
 #include "DataOut.h"
 #include "Fonts.h"
 #include "LanguageMenu.h"
+#include "Localize.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"

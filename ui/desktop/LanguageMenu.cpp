@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "Fonts.h"
+#include "Localize.h"
 #include "Twips.h"
 
 namespace form {

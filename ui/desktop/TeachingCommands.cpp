@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "Fonts.h"
+#include "Localize.h"
 #include "Twips.h"
 
 namespace form {
