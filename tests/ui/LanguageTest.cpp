@@ -321,6 +321,15 @@ class LanguageTest : public QObject {
         menus << w->LanguageChoice().Menu()->layoutDirection()
               << w->Commands().SpeedMenu()->layoutDirection();
         QCOMPARE(menus, QList<Qt::LayoutDirection>(3, Qt::RightToLeft));
+        // A menu's words stand at the right of their row.
+        QMenu* languages = w->LanguageChoice().Menu();
+        languages->adjustSize();
+        const QRect row = languages->actionGeometry(languages->actions().front());
+        const auto [first, last] = InkColumns(languages->grab().toImage().copy(row));
+        QVERIFY2(
+            row.width() - 1 - last < first,
+            qPrintable(
+                QStringLiteral("ink from %1 to %2 of %3").arg(first).arg(last).arg(row.width())));
 
         w->Commands().Action(Command::ClassData)->trigger();
         QCOMPARE(w->Panel()->layoutDirection(), Qt::RightToLeft);
