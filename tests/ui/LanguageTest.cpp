@@ -98,9 +98,13 @@ QStringList Shown(const Form1& w) {
     return lines;
 }
 
-std::unique_ptr<Form1> OpenWithPanel(const form::Program& program, const Language& language) {
+// A window in use: its panel open, and a doping half typed, so that its
+// boxes carry their hint.
+std::unique_ptr<Form1> OpenInUse(const form::Program& program, const Language& language) {
     auto w = OpenWindow(program, language);
-    if (w) w->Commands().Action(Command::ClassData)->trigger();
+    if (!w) return w;
+    w->Commands().Action(Command::ClassData)->trigger();
+    w->findChild<QLineEdit*>("Text4")->setText("1e");
     return w;
 }
 
@@ -144,11 +148,11 @@ class LanguageTest : public QObject {
         QFETCH(QString, from);
         QFETCH(QString, to);
         const form::Program& program = norvia ? form::Norvia() : form::Quarvel();
-        const auto switched = OpenWithPanel(program, Find(from));
+        const auto switched = OpenInUse(program, Find(from));
         QVERIFY(switched);
         const QStringList before = Shown(*switched);
         Choose(*switched, Find(to));
-        QCOMPARE(Shown(*switched), Shown(*OpenWithPanel(program, Find(to))));
+        QCOMPARE(Shown(*switched), Shown(*OpenInUse(program, Find(to))));
         Choose(*switched, Find(from));
         QCOMPARE(Shown(*switched), before);
     }

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -234,6 +236,8 @@ void Form1::ShowTexts() {
                 FromUtf8(DescribeInput(language.spoken, control->key)));
         }
     }
+    // The boxes' hints: the one tip shown at a time is this window's.
+    QToolTip::setFont(InLanguage(QApplication::font(), language));
     zoomIn_->setText(FromUtf8(language.zoom.zoomIn));
     zoomOut_->setText(FromUtf8(language.zoom.zoomOut));
     actualSize_->setText(FromUtf8(language.zoom.actualSize));
