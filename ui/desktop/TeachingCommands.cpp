@@ -84,8 +84,9 @@ void TeachingCommands::Refresh() {
 void TeachingCommands::LanguageChanged() {
     const form::Language& language = controller_.Description().language();
     hint_->setText(FromUtf8(language.teaching.keysHint));
-    for (const auto& [speed, choice] : speeds_)
+    for (const auto& [speed, choice] : speeds_) {
         choice->setText(Text(controller_.SpeedCaption(speed)));
+    }
     if (speedMenu_) Localize(*speedMenu_, language);
     Refresh();
 }
