@@ -1,9 +1,9 @@
 #include "DescriptionJson.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <iterator>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 #include "Bindings.h"
 #include "ClassDataView.h"
@@ -17,91 +17,7 @@ namespace form {
 
 namespace {
 
-// Just enough JSON for flat tables of numbers and UTF-8 texts.
-class Json {
-  public:
-    Json& Raw(std::string_view text) {
-        out_ += text;
-        return *this;
-    }
-    Json& Key(std::string_view key) {
-        Text(key);
-        out_ += ':';
-        needComma_ = false;
-        return *this;
-    }
-    Json& Text(std::string_view text) {
-        Comma();
-        out_ += '"';
-        for (const char c : text) {
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += c;
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out_ += escaped;
-            } else {
-                out_ += c;
-            }
-        }
-        out_ += '"';
-        needComma_ = true;
-        return *this;
-    }
-    Json& Number(double value) {
-        Comma();
-        char number[32];
-        std::snprintf(number, sizeof number, "%.17g", value);
-        out_ += number;
-        needComma_ = true;
-        return *this;
-    }
-    Json& Bool(bool value) {
-        Comma();
-        out_ += value ? "true" : "false";
-        needComma_ = true;
-        return *this;
-    }
-    Json& Null() {
-        Comma();
-        out_ += "null";
-        needComma_ = true;
-        return *this;
-    }
-    Json& Open(char bracket) {
-        Comma();
-        out_ += bracket;
-        needComma_ = false;
-        return *this;
-    }
-    Json& Close(char bracket) {
-        out_ += bracket;
-        needComma_ = true;
-        return *this;
-    }
-    Json& Place(const Placement& p) {
-        return Key("left")
-            .Number(p.left)
-            .Key("top")
-            .Number(p.top)
-            .Key("width")
-            .Number(p.width)
-            .Key("height")
-            .Number(p.height);
-    }
-    Json& Control(ControlKey key) {
-        return Key("name").Text(key.name).Key("index").Number(key.index);
-    }
-    std::string Take() { return std::move(out_); }
-
-  private:
-    void Comma() {
-        if (needComma_) out_ += ',';
-    }
-    std::string out_;
-    bool needComma_ = false;
-};
+using Json = nlohmann::json;
 
 constexpr std::string_view kKinds[] = {"Label", "TextBox", "Button", "CheckBox", "PictureBox"};
 constexpr std::string_view kRoles[] = {"Caption", "Input", "Readout", "Command", "Toggle", "Chart"};
@@ -125,192 +41,266 @@ std::string_view NameOf(const std::string_view (&names)[N], Enum value) {
 // The page reads each polarity mark as one byte.
 static_assert(sizeof(bool) == 1);
 
-}  // namespace
+// Every text is UTF-8 already; a byte that is not still reads as U+FFFD
+// rather than ending the page.
+std::string Dumped(const Json& json) {
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
-std::string DescriptionJson(const FormDescription& form) {
-    const Language& language = form.language();
-    Json j;
-    j.Open('{');
-    j.Key("title").Text(form.Title()).Key("programName").Text(form.program().name);
-    j.Key("languageTag").Text(language.tag);
-    j.Key("clientWidth").Number(kClientWidth).Key("clientHeight").Number(kClientHeight);
-    j.Key("twipsPerPixel").Number(kTwipsPerPixel);
-    j.Key("zoomSteps").Open('[');
-    for (double step : kZoomSteps) j.Number(step);
-    j.Close(']');
+Json Place(const Placement& p) {
+    return {{"left", p.left}, {"top", p.top}, {"width", p.width}, {"height", p.height}};
+}
 
-    j.Key("fonts").Open('{').Key("defaultFamilies").Open('[');
-    for (std::string_view family : Fonts().defaultFamilies) j.Text(family);
-    j.Close(']').Key("defaultPixels").Number(Fonts().defaultPixels);
-    j.Key("captionFamily").Text(Fonts().captionFamily);
-    j.Key("captionSubstitute").Text(Fonts().captionSubstitute).Close('}');
+Json Key(ControlKey key) { return {{"name", key.name}, {"index", key.index}}; }
 
-    j.Key("controls").Open('[');
-    for (const ControlSpec& control : ControlTable()) {
-        j.Open('{').Control(control.key).Key("kind").Text(NameOf(kKinds, control.kind));
-        j.Key("role").Text(NameOf(kRoles, control.role)).Place(form.Place(control));
-        j.Key("tabIndex")
-            .Number(control.tabIndex)
-            .Key("captionPoints")
-            .Number(control.captionFontPoints);
-        if (const auto box = controller::BoxOf(control.key)) {
-            j.Key("box").Number(static_cast<int>(*box));
-        }
-        j.Key("caption").Text(form.Caption(control.key));
-        j.Key("accessibleName").Text(form.AccessibleName(control.key));
-        j.Key("description").Text(DescribeInput(language.spoken, control.key)).Close('}');
-    }
-    j.Close(']');
+template <class Range>
+Json Array(const Range& values) {
+    Json array = Json::array();
+    for (const auto& value : values) array.push_back(value);
+    return array;
+}
 
-    j.Key("shapes").Open('[');
-    for (const ShapeSpec& shape : ShapeTable()) {
-        j.Open('{').Control(shape.key).Key("kind").Text(NameOf(kShapeKinds, shape.shape));
-        j.Key("role").Text(NameOf(kShapeRoles, shape.role)).Place(shape.place).Key("fill");
-        if (shape.fill) {
-            j.Number(*shape.fill);
-        } else {
-            j.Null();
-        }
-        j.Key("outline").Bool(shape.outline).Close('}');
-    }
-    j.Close(']');
-
-    j.Key("lines").Open('[');
-    for (const LineSpec& line : LineTable()) {
-        j.Open('{').Control(line.key).Key("role").Text(NameOf(kLineRoles, line.role));
-        j.Key("x1").Number(line.x1).Key("y1").Number(line.y1).Key("x2").Number(line.x2);
-        j.Key("y2").Number(line.y2).Key("style").Text(NameOf(kLineStyles, line.style)).Close('}');
-    }
-    j.Close(']');
-
-    j.Key("paintOrder").Open('[');
-    for (const ControlKey& key : PaintOrder()) j.Open('{').Control(key).Close('}');
-    j.Close(']');
-
-    j.Key("timers").Open('[');
-    for (const TimerSpec& timer : TimerTable()) {
-        j.Open('{').Control(timer.key).Key("intervalMs").Number(timer.intervalMs);
-        j.Key("enabledAtLoad").Bool(timer.enabledAtLoad);
-        j.Key("role").Text(NameOf(kTimerRoles, timer.role)).Close('}');
-    }
-    j.Close(']');
-
-    // A binding is dispatched by its place in this list.
-    j.Key("bindings").Open('[');
-    for (const Binding& binding : BindingTable()) {
-        j.Open('{').Control(binding.control).Key("event").Text(NameOf(kEvents, binding.event));
-        j.Close('}');
-    }
-    j.Close(']');
-
-    const NoticeTexts& notices = language.notices;
-    j.Key("notices").Open('{').Key("rejectTitle").Text(form.program().name);
-    j.Key("dopingIncomplete").Text(notices.dopingIncomplete);
-    j.Key("errorTitle").Text(form.program().name).Key("programEnded").Text(notices.programEnded);
-    // Filled in by the module; listed so that the page's fonts can show them.
-    j.Key("rejectMessage")
-        .Text(notices.rejectMessage)
-        .Key("errorMessage")
-        .Text(notices.errorMessage);
-    j.Key("errorNames").Open('[');
-    for (std::string_view name : notices.errorNames) j.Text(name);
-    j.Close(']').Close('}');
-    j.Key("diagramName").Text(language.spoken.diagramName);
-    // Where the painter finds what the model moves, in bytes.
+// Where the painter finds what the model moves, in bytes.
+Json Memory() {
     using carriers::ChartPoint;
     using carriers::DiagramState;
     using carriers::Marker;
-    j.Key("memory").Open('{');
-    j.Key("marker").Open('{').Key("count").Number(carriers::MarkerArray::kSize);
-    j.Key("size").Number(sizeof(Marker)).Key("left").Number(offsetof(Marker, Left));
-    j.Key("top").Number(offsetof(Marker, Top)).Close('}');
-    j.Key("diagram").Open('{').Key("line3Y1").Number(offsetof(DiagramState, line3Y1));
-    j.Key("line3Y2").Number(offsetof(DiagramState, line3Y2));
-    j.Key("line7Visible").Number(offsetof(DiagramState, line7Visible));
-    j.Key("line7Count").Number(carriers::kLine7UBound + 1).Close('}');
-    j.Key("chartPoint").Open('{').Key("size").Number(sizeof(ChartPoint));
-    j.Key("x").Number(offsetof(ChartPoint, x)).Key("y").Number(offsetof(ChartPoint, y));
-    j.Key("rgb").Number(offsetof(ChartPoint, rgb)).Close('}').Close('}');
-    j.Key("listening").Open('{').Key("describeEveryMs").Number(kDescribeEveryMs);
-    j.Key("focusedReadoutPauseMs").Number(kFocusedReadoutPauseMs);
-    j.Key("typingPauseMs").Number(kTypingPauseMs).Close('}');
+    return {{"marker",
+             {{"count", carriers::MarkerArray::kSize},
+              {"size", sizeof(Marker)},
+              {"left", offsetof(Marker, Left)},
+              {"top", offsetof(Marker, Top)}}},
+            {"diagram",
+             {{"line3Y1", offsetof(DiagramState, line3Y1)},
+              {"line3Y2", offsetof(DiagramState, line3Y2)},
+              {"line7Visible", offsetof(DiagramState, line7Visible)},
+              {"line7Count", carriers::kLine7UBound + 1}}},
+            {"chartPoint",
+             {{"size", sizeof(ChartPoint)},
+              {"x", offsetof(ChartPoint, x)},
+              {"y", offsetof(ChartPoint, y)},
+              {"rgb", offsetof(ChartPoint, rgb)}}}};
+}
 
-    // The commands around the window that the page offers, in menu order,
-    // each run by its number.
-    j.Key("commands").Open('[');
-    for (const controller::CommandSpec& entry : controller::CommandTable()) {
-        if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
-        j.Open('{').Key("command").Number(static_cast<int>(entry.command));
-        j.Key("name").Text(NameOf(kCommandNames, entry.command)).Key("keys").Text(entry.keys);
-        j.Close('}');
-    }
-    j.Close(']');
+// Texts the module fills in and shows later, listed so that the page's
+// fonts hold their characters.
+Json Shown(const Language& language) {
     const TeachingTexts& teaching = language.teaching;
     const SetupTexts& setup = language.setup;
-    j.Key("teaching").Open('{').Key("menu").Text(teaching.menu);
-    j.Key("keysHint").Text(teaching.keysHint).Key("copied").Text(teaching.copied);
-    j.Key("lawNP").Text(teaching.lawNP);
-    j.Key("refreshMs").Number(controller::kClassDataRefreshMs);
-    j.Key("electronTrace").Number(controller::kElectronTraceRgb);
-    j.Key("holeTrace").Number(controller::kHoleTraceRgb).Close('}');
-    // Filled in by the module; listed so that the page's fonts can show them.
-    j.Key("moreTexts").Open('[');
-    for (std::string_view shown :
-         {teaching.pause,        teaching.resume,      teaching.step,        teaching.faster,
-          teaching.slower,       teaching.speed,       teaching.speedChoice, teaching.classData,
-          teaching.saveData,     teaching.savePicture, setup.copyLink,       teaching.sinceReset.For(2),
-          teaching.notStarted,   teaching.meanNP,      teaching.lawNP,       teaching.meanElectrons,
-          teaching.meanHoles,    teaching.rootNP,      teaching.intrinsic,   teaching.withError,
-          teaching.errorPending, teaching.overTime,    teaching.electrons,   teaching.holes,
-          teaching.np,           teaching.paused,      teaching.speedNow,    setup.linkRefused,
-          setup.acceptsRange,    setup.acceptsDoping,  setup.acceptsOnOff,   setup.acceptsSpeed,
-          setup.acceptsStart,    setup.listSeparator}) {
-        j.Text(shown);
+    const NoticeTexts& notices = language.notices;
+    Json shown = Json::array();
+    for (std::string_view text :
+         {teaching.pause,       teaching.resume,         teaching.step,
+          teaching.faster,      teaching.slower,         teaching.speed,
+          teaching.speedChoice, teaching.classData,      teaching.saveData,
+          teaching.savePicture, setup.copyLink,          teaching.notStarted,
+          teaching.meanNP,      teaching.lawNP,          teaching.meanElectrons,
+          teaching.meanHoles,   teaching.rootNP,         teaching.intrinsic,
+          teaching.withError,   teaching.errorPending,   teaching.overTime,
+          teaching.electrons,   teaching.holes,          teaching.np,
+          teaching.paused,      teaching.speedNow,       setup.linkRefused,
+          setup.acceptsRange,   setup.acceptsDoping,     setup.acceptsOnOff,
+          setup.acceptsSpeed,   setup.acceptsStart,      setup.acceptsLanguage,
+          setup.listSeparator,  setup.languageUnknown,   notices.rejectMessage,
+          notices.errorMessage, notices.dopingIncomplete}) {
+        shown.push_back(text);
     }
-    j.Text(controller::Figure(std::numeric_limits<double>::quiet_NaN(), "."));
-    j.Close(']');
-    j.Close('}');
-    return j.Take();
+    for (std::string_view form : teaching.sinceReset.forms) shown.push_back(form);
+    for (std::string_view name : notices.errorNames) shown.push_back(name);
+    shown.push_back(controller::Figure(std::numeric_limits<double>::quiet_NaN(), "."));
+    return shown;
+}
+
+}  // namespace
+
+std::string LayoutJson(const FormDescription& form) {
+    Json controls = Json::array();
+    for (const ControlSpec& control : ControlTable()) {
+        Json c = Key(control.key);
+        c["kind"] = NameOf(kKinds, control.kind);
+        c["role"] = NameOf(kRoles, control.role);
+        c["tabIndex"] = control.tabIndex;
+        c["captionPoints"] = control.captionFontPoints;
+        if (const auto box = controller::BoxOf(control.key)) c["box"] = static_cast<int>(*box);
+        controls.push_back(std::move(c));
+    }
+    Json shapes = Json::array();
+    for (const ShapeSpec& shape : ShapeTable()) {
+        Json s = Key(shape.key);
+        s.update(Place(shape.place));
+        s["kind"] = NameOf(kShapeKinds, shape.shape);
+        s["role"] = NameOf(kShapeRoles, shape.role);
+        s["fill"] = shape.fill ? Json(*shape.fill) : Json(nullptr);
+        s["outline"] = shape.outline;
+        shapes.push_back(std::move(s));
+    }
+    Json lines = Json::array();
+    for (const LineSpec& line : LineTable()) {
+        Json l = Key(line.key);
+        l["role"] = NameOf(kLineRoles, line.role);
+        l.update(Json{{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
+        l["style"] = NameOf(kLineStyles, line.style);
+        lines.push_back(std::move(l));
+    }
+    Json paintOrder = Json::array();
+    for (const ControlKey& key : PaintOrder()) paintOrder.push_back(Key(key));
+    Json timers = Json::array();
+    for (const TimerSpec& timer : TimerTable()) {
+        Json t = Key(timer.key);
+        t["intervalMs"] = timer.intervalMs;
+        t["enabledAtLoad"] = timer.enabledAtLoad;
+        t["role"] = NameOf(kTimerRoles, timer.role);
+        timers.push_back(std::move(t));
+    }
+    // A binding is dispatched by its place in this list.
+    Json bindings = Json::array();
+    for (const Binding& binding : BindingTable()) {
+        Json b = Key(binding.control);
+        b["event"] = NameOf(kEvents, binding.event);
+        bindings.push_back(std::move(b));
+    }
+    // The commands around the window that the page offers, in menu order,
+    // each run by its number.
+    Json commands = Json::array();
+    for (const controller::CommandSpec& entry : controller::CommandTable()) {
+        if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
+        commands.push_back({{"command", static_cast<int>(entry.command)},
+                            {"name", NameOf(kCommandNames, entry.command)},
+                            {"keys", entry.keys}});
+    }
+    // In the order the Language menu lists them, each in its own name.
+    Json languages = Json::array();
+    for (const Language* language : Languages()) {
+        languages.push_back({{"code", language->code},
+                             {"tag", language->tag},
+                             {"name", language->name},
+                             {"rightToLeft", language->rightToLeft},
+                             {"fontFamilies", Array(language->fontFamilies)}});
+    }
+    const FontTable& fonts = Fonts();
+    const Json description = {{"programName", form.program().name},
+                              {"ownLanguage", form.program().languageCode},
+                              {"languages", std::move(languages)},
+                              {"clientWidth", kClientWidth},
+                              {"clientHeight", kClientHeight},
+                              {"twipsPerPixel", kTwipsPerPixel},
+                              {"zoomSteps", Array(kZoomSteps)},
+                              {"fonts",
+                               {{"defaultFamilies", Array(fonts.defaultFamilies)},
+                                {"defaultPixels", fonts.defaultPixels},
+                                {"captionFamily", fonts.captionFamily},
+                                {"captionSubstitute", fonts.captionSubstitute}}},
+                              {"controls", std::move(controls)},
+                              {"shapes", std::move(shapes)},
+                              {"lines", std::move(lines)},
+                              {"paintOrder", std::move(paintOrder)},
+                              {"timers", std::move(timers)},
+                              {"bindings", std::move(bindings)},
+                              {"memory", Memory()},
+                              {"listening",
+                               {{"describeEveryMs", kDescribeEveryMs},
+                                {"focusedReadoutPauseMs", kFocusedReadoutPauseMs},
+                                {"typingPauseMs", kTypingPauseMs}}},
+                              {"commands", std::move(commands)},
+                              {"speeds", Array(controller::kSpeeds)},
+                              {"panel",
+                               {{"refreshMs", controller::kClassDataRefreshMs},
+                                {"electronTrace", controller::kElectronTraceRgb},
+                                {"holeTrace", controller::kHoleTraceRgb}}}};
+    return Dumped(description);
+}
+
+std::string TextsJson(const FormDescription& form) {
+    const Language& language = form.language();
+    Json controls = Json::array();
+    for (const ControlSpec& control : ControlTable()) {
+        // Only the language's own captions take its faces and its direction;
+        // and they wrap in the part of their label that no control covers,
+        // which the layout's own captions never reach.
+        const bool translated = form.Translated(control.key);
+        const bool fromRight = translated && language.rightToLeft;
+        Json c = Place(form.Place(control));
+        if (control.kind == ControlKind::Label) {
+            c["room"] = Place(translated ? form.RoomFromRight(control) : form.Place(control));
+        }
+        c["translated"] = translated;
+        c["rightToLeft"] = fromRight;
+        c["caption"] = form.Caption(control.key);
+        c["accessibleName"] = form.AccessibleName(control.key);
+        c["description"] = DescribeInput(language.spoken, control.key);
+        controls.push_back(std::move(c));
+    }
+    const TeachingTexts& teaching = language.teaching;
+    const Json texts = {
+        {"code", language.code},
+        {"title", form.Title()},
+        {"controls", std::move(controls)},
+        {"diagramName", language.spoken.diagramName},
+        {"notices", {{"programEnded", language.notices.programEnded}, {"ok", language.notices.ok}}},
+        {"teaching",
+         {{"menu", teaching.menu},
+          {"keysHint", teaching.keysHint},
+          {"copied", teaching.copied},
+          {"lawNP", teaching.lawNP},
+          {"language", teaching.language}}},
+        {"shown", Shown(language)}};
+    return Dumped(texts);
 }
 
 std::string CommandsJson(const controller::Controller& controller) {
-    using controller::Command;
-    Json j;
-    j.Open('{').Key("paused").Bool(controller.Paused()).Key("speed").Number(controller.Speed());
-    j.Key("commands").Open('[');
+    Json commands = Json::array();
     for (const controller::CommandSpec& entry : controller::CommandTable()) {
         if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
-        j.Open('{').Key("caption").Text(controller.Caption(entry.command));
-        j.Key("enabled").Bool(controller.Enabled(entry.command)).Close('}');
+        commands.push_back({{"caption", controller.Caption(entry.command)},
+                            {"enabled", controller.Enabled(entry.command)}});
     }
-    j.Close(']').Key("speeds").Open('[');
+    Json speeds = Json::array();
     for (int speed : controller::kSpeeds) {
-        j.Open('{').Key("speed").Number(speed).Key("caption").Text(controller.SpeedCaption(speed));
-        j.Close('}');
+        speeds.push_back({{"speed", speed}, {"caption", controller.SpeedCaption(speed)}});
     }
-    j.Close(']').Close('}');
-    return j.Take();
+    return Dumped({{"paused", controller.Paused()},
+                   {"speed", controller.Speed()},
+                   {"language", controller.Description().language().code},
+                   {"commands", std::move(commands)},
+                   {"speeds", std::move(speeds)}});
 }
 
 std::string PanelJson(const controller::ClassDataView& view) {
-    Json j;
-    j.Open('{').Key("title").Text(view.title).Key("heading").Text(view.heading);
-    j.Key("state").Text(view.state).Key("rows").Open('[');
+    Json rows = Json::array();
     for (const controller::PanelRow& row : view.rows) {
-        j.Open('{').Key("label").Text(row.label).Key("value").Text(row.value).Close('}');
+        rows.push_back({{"label", row.label}, {"value", row.value}});
     }
-    j.Close(']').Key("overTime").Text(view.overTime).Key("electrons").Text(view.electrons);
-    j.Key("holes").Text(view.holes).Key("np").Text(view.np);
     // Each point: its first tick, how many ticks it spans, and the mean
     // electrons, holes and n x p over them.
-    j.Key("history").Open('[');
+    Json history = Json::array();
     for (const controller::ClassDataPoint& p : view.history) {
-        j.Open('[').Number(static_cast<double>(p.firstTick)).Number(static_cast<double>(p.ticks));
-        j.Number(p.electrons).Number(p.holes).Number(p.np).Close(']');
+        history.push_back({p.firstTick, p.ticks, p.electrons, p.holes, p.np});
     }
-    j.Close(']').Key("lawNP").Number(view.lawNP).Key("described").Text(view.described);
-    j.Close('}');
-    return j.Take();
+    return Dumped({{"title", view.title},
+                   {"heading", view.heading},
+                   {"state", view.state},
+                   {"rows", std::move(rows)},
+                   {"overTime", view.overTime},
+                   {"electrons", view.electrons},
+                   {"holes", view.holes},
+                   {"np", view.np},
+                   {"history", std::move(history)},
+                   {"lawNP", view.lawNP},
+                   {"described", view.described}});
+}
+
+std::string StateJson(const controller::Controller& controller) {
+    const carriers::CarrierModel& m = controller.Model();
+    return Dumped({{"electronCount", m.ElectronCount.value()},
+                   {"holeCount", m.HoleCount.value()},
+                   {"temperature", m.Temperature.value()},
+                   {"fermiLevelY", m.FermiLevelY.value()},
+                   {"currentTally", m.CurrentTally.value()},
+                   {"chartX", m.ChartX.value()},
+                   {"runStarted", controller.RunStarted()},
+                   {"paused", controller.Paused()},
+                   {"speed", controller.Speed()},
+                   {"recordedTicks", controller.Record().Ticks()}});
 }
 
 }  // namespace form

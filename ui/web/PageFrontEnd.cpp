@@ -32,6 +32,7 @@ EM_JS(void, PageAnnounce, (const char* text, int onceTypingPauses), {
 });
 EM_JS(void, PageAfterEvent, (int byUser), { Module.page.afterEvent(byUser !== 0); });
 EM_JS(void, PageTimeControlsChanged, (), { Module.page.timeControlsChanged(); });
+EM_JS(void, PageLanguageChanged, (), { Module.page.languageChanged(); });
 // clang-format on
 
 namespace form {
@@ -43,7 +44,8 @@ int Number(carriers::TextBoxId box) { return static_cast<int>(box); }
 class PageFrontEnd : public controller::FrontEnd {
   public:
     // The page reads numbers as typed, with a point in every locale.
-    explicit PageFrontEnd(const Program& program) : controller_(program, *this, ".") {}
+    PageFrontEnd(const Program& program, const Language* language)
+        : controller_(program, *this, ".", language) {}
 
     controller::Controller& Controller() { return controller_; }
 
@@ -78,6 +80,7 @@ class PageFrontEnd : public controller::FrontEnd {
     }
     void AfterEvent(bool byUser) override { PageAfterEvent(byUser ? 1 : 0); }
     void TimeControlsChanged() override { PageTimeControlsChanged(); }
+    void LanguageChanged() override { PageLanguageChanged(); }
 
   private:
     controller::Controller controller_;
@@ -85,8 +88,8 @@ class PageFrontEnd : public controller::FrontEnd {
 
 }  // namespace
 
-controller::Controller& PageController(const Program& program) {
-    static PageFrontEnd page(program);
+controller::Controller& PageController(const Program& program, const Language* language) {
+    static PageFrontEnd page(program, language);
     return page.Controller();
 }
 

@@ -3,7 +3,6 @@
 // shows.
 #include <emscripten.h>
 
-#include <cstdio>
 #include <string>
 
 #include "DescriptionJson.h"
@@ -13,6 +12,12 @@
 namespace {
 
 controller::Controller& Page() { return form::PageController(form::BuildProgram()); }
+
+// A language by its code, or the one the page shows now for an empty code.
+const form::Language& LanguageNamed(const char* code) {
+    const form::Language* language = form::FindLanguage(code);
+    return language ? *language : Page().Description().language();
+}
 
 // A text handed to the script; valid until the same entry point is called again.
 template <int Slot>
@@ -26,9 +31,32 @@ const char* Handed(std::string text) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* quarvel_describe() {
-    static const std::string json = form::DescriptionJson(Page().Description());
+// The first call: makes the controller in the language the page's address
+// asks for, read by the same decoder as the rest of the set-up, so that
+// nothing is shown in another language first. Gives the language's code.
+EMSCRIPTEN_KEEPALIVE const char* quarvel_open(const char* fragment) {
+    const controller::SharedSetup setup = controller::SetupFromFragment(fragment);
+    const auto& asked = setup.Value(controller::SetupKey::Language);
+    const form::Language* language = asked ? form::FindLanguage(*asked) : nullptr;
+    return Handed<8>(std::string(
+        form::PageController(form::BuildProgram(), language).Description().language().code));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* quarvel_layout() {
+    static const std::string json = form::LayoutJson(Page().Description());
     return json.c_str();
+}
+// The texts of a language by its code; of the one shown now for "".
+EMSCRIPTEN_KEEPALIVE const char* quarvel_texts(const char* code) {
+    return Handed<9>(
+        form::TextsJson(form::FormDescription(form::BuildProgram(), LanguageNamed(code))));
+}
+// The user chose a language: the controller switches every text and calls
+// the page's languageChanged. 0 for a code the page lacks.
+EMSCRIPTEN_KEEPALIVE int quarvel_set_language(const char* code) {
+    const form::Language* language = form::FindLanguage(code);
+    if (language) Page().SetLanguage(*language);
+    return language ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void quarvel_load() { Page().Load(); }
@@ -85,19 +113,6 @@ EMSCRIPTEN_KEEPALIVE int quarvel_chart_clears() { return Page().ChartClears(); }
 
 // What tests and the page's commands need of the model and the time
 // controls besides the markers.
-EMSCRIPTEN_KEEPALIVE const char* quarvel_state() {
-    const controller::Controller& page = Page();
-    const carriers::CarrierModel& m = page.Model();
-    char buffer[320];
-    std::snprintf(buffer, sizeof buffer,
-                  "{\"electronCount\":%d,\"holeCount\":%d,\"temperature\":%d,"
-                  "\"fermiLevelY\":%d,\"currentTally\":%d,\"chartX\":%d,"
-                  "\"runStarted\":%s,\"paused\":%s,\"speed\":%d,\"recordedTicks\":%llu}",
-                  m.ElectronCount.value(), m.HoleCount.value(), m.Temperature.value(),
-                  m.FermiLevelY.value(), m.CurrentTally.value(), m.ChartX.value(),
-                  page.RunStarted() ? "true" : "false", page.Paused() ? "true" : "false",
-                  page.Speed(), static_cast<unsigned long long>(page.Record().Ticks()));
-    return Handed<2>(buffer);
-}
+EMSCRIPTEN_KEEPALIVE const char* quarvel_state() { return Handed<2>(form::StateJson(Page())); }
 
 }  // extern "C"

@@ -1,9 +1,15 @@
 #!/usr/bin/env python3
-"""Writes one self-contained page: the template with its style, the fonts
-subset to the characters the page shows, the compiled module and the page's
-script, all inline, so the file opens offline from anywhere."""
+"""Writes one self-contained page: the template with its style, the page's
+script bundled by esbuild, the compiled module and its wasm, and fonts cut
+to the characters each language shows, all inline, so that the file opens
+offline from anywhere.
+
+Only what the page's own language needs is decoded at load: the wasm and
+the other languages' fonts travel as inert text, which the script reads
+when it needs them."""
 import argparse
 import base64
+import gzip
 import html
 import io
 import json
@@ -11,71 +17,189 @@ import re
 import subprocess
 
 from fontTools import subset
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTCollection, TTFont
 
-READ_DESCRIPTION = (
-    "require(process.argv[1])().then(m => "
-    "process.stdout.write(m.UTF8ToString(m._quarvel_describe())))"
-)
+# The wasm handed over as bytes: emscripten's own loader would fetch() a file
+# name, which node's fetch refuses.
+READ_TEXTS = r"""
+const wasmBinary = require("fs").readFileSync(process.argv[1].replace(/\.js$/, ".wasm"));
+require(process.argv[1])({ wasmBinary }).then((m) => {
+  const text = (pointer) => m.UTF8ToString(pointer);
+  const layout = JSON.parse(text(m._quarvel_layout()));
+  const texts = layout.languages.map(({ code }) => {
+    const size = m.lengthBytesUTF8(code) + 1;
+    const at = m._malloc(size);
+    m.stringToUTF8(code, at, size);
+    const json = text(m._quarvel_texts(at));
+    m._free(at);
+    return JSON.parse(json);
+  });
+  process.stdout.write(JSON.stringify({ layout, texts }));
+});
+"""
+
+# What a user types into a box, which draws with the window's own faces: a
+# keyboard's characters, and the blank a Japanese input method gives (which
+# every title has too).
+TYPED = "".join(chr(c) for c in range(0x20, 0x7F)) + "\u3000"
 
 
-def description(node, module):
-    out = subprocess.run([node, "-e", READ_DESCRIPTION, module], check=True,
+def read_module(node, module):
+    out = subprocess.run([node, "-e", READ_TEXTS, module], check=True,
                          capture_output=True, text=True).stdout
-    return json.loads(out)
+    data = json.loads(out)
+    return data["layout"], {t["code"]: t for t in data["texts"]}
 
 
-def shown_text(desc):
-    """Every character a caption or a page text can show, and what a user
-    types into a number box."""
-    texts = [c["caption"] for c in desc["controls"]]
-    texts += [c["accessibleName"] for c in desc["controls"]]
-    for notice in desc["notices"].values():
-        texts += notice if isinstance(notice, list) else [notice]
-    texts += [t for t in desc.get("teaching", {}).values() if isinstance(t, str)]
-    texts += desc.get("moreTexts", [])
-    texts.append("".join(chr(c) for c in range(0x20, 0x7F)))
-    return "".join(sorted(set("".join(texts))))
+def load_font(path, family):
+    """A font file, or the font of a collection whose family is named."""
+    if not path.lower().endswith((".ttc", ".otc")):
+        return TTFont(path)
+    for number, font in enumerate(TTCollection(path).fonts):
+        if font["name"].getDebugName(1) == family:
+            return TTFont(path, fontNumber=number)
+    raise SystemExit("%s holds no font of the family %s" % (path, family))
 
 
-def font_face(family, path, text):
-    font = TTFont(path)
-    options = subset.Options()
-    options.flavor = "woff2"
-    options.layout_features = ["*"]
-    options.name_IDs = ["*"]  # keeps the copyright and licence records
-    options.notdef_outline = True
-    subsetter = subset.Subsetter(options)
-    subsetter.populate(text=text)
-    subsetter.subset(font)
-    data = io.BytesIO()
-    font.flavor = "woff2"
-    font.save(data)
-    encoded = base64.b64encode(data.getvalue()).decode("ascii")
-    return ('@font-face { font-family: "%s"; font-display: block; '
-            'src: url(data:font/woff2;base64,%s) format("woff2"); }' % (family, encoded))
+class Faces:
+    """The files of the families the page names, and what each draws."""
+
+    def __init__(self, files):
+        self.files = files
+        self.cmaps = {}
+
+    def covers(self, family, character):
+        if family not in self.cmaps:
+            if family not in self.files:
+                return False  # a face the page names but does not carry
+            self.cmaps[family] = set(load_font(self.files[family], family).getBestCmap())
+        return ord(character) in self.cmaps[family]
+
+    def woff2(self, family, characters):
+        font = load_font(self.files[family], family)
+        options = subset.Options()
+        options.flavor = "woff2"
+        options.name_IDs = ["*"]  # keeps the copyright and licence records
+        options.notdef_outline = True
+        # The page draws unhinted, so that a caption measures the same on
+        # every device; CJK outlines pack smaller without subroutines.
+        options.hinting = False
+        options.desubroutinize = True
+        subsetter = subset.Subsetter(options)
+        subsetter.populate(text="".join(sorted(characters)))
+        subsetter.subset(font)
+        data = io.BytesIO()
+        font.flavor = "woff2"
+        font.save(data)
+        return base64.b64encode(data.getvalue()).decode("ascii")
 
 
-EXPORTED = re.compile(r"^export (?:async )?(?:function\*?|const|let|class) ([A-Za-z_$][\w$]*)", re.M)
-IMPORT = re.compile(r"^import [^;]*;\n", re.M)
+def drawn_texts(layout, language, texts):
+    """What a language draws, each text with the stack of families it is
+    drawn in: its own captions and words in its faces before the window's,
+    the captions every language shares and the boxes in the window's."""
+    fonts = layout["fonts"]
+    own = language["fontFamilies"]
+    drawn = []
+    for control, text in zip(layout["controls"], texts["controls"]):
+        mine = own if text["translated"] and control["kind"] != "TextBox" else []
+        window = ([fonts["captionFamily"], fonts["captionSubstitute"]] if control["captionPoints"] > 0
+                  else fonts["defaultFamilies"])
+        drawn.append((mine + window, text["caption"]))
+    # The title too: it stands, unseen, in the page's heading.
+    words = [texts["title"], texts["notices"]["programEnded"], texts["notices"]["ok"]]
+    words += [texts["teaching"][key] for key in ("keysHint", "lawNP", "language")]
+    drawn += [(own + fonts["defaultFamilies"], text) for text in words + texts["shown"]]
+    return drawn
 
 
-def bundle(paths):
-    """The page's modules, in dependency order, as one classic script: each
-    keeps its own names private and hands its exports to the modules after
-    it, as an ES module would, without a request per module."""
-    parts = ['"use strict";']
-    for path in paths:
-        with open(path, encoding="utf-8") as f:
-            code = f.read()
-        names = EXPORTED.findall(code)
-        code = IMPORT.sub("", code).replace("\nexport ", "\n")
-        if code.startswith("export "):
-            code = code[len("export "):]
-        exported = ", ".join(names)
-        parts.append("const { %s } = (() => {\n%s\nreturn { %s };\n})();" % (exported, code, exported)
-                     if names else "(() => {\n%s\n})();" % code)
-    return "\n".join(parts)
+def reaching(faces, families, text):
+    """Each family of a stack with the characters of text it draws: those
+    no family before it has."""
+    drawn = {}
+    for character in set(text) - {"\n"}:
+        for family in families:
+            if faces.covers(family, character):
+                drawn.setdefault(family, set()).add(character)
+                break
+    return drawn
+
+
+def language_faces(faces, layout, language, texts):
+    """The characters each family draws for a language."""
+    drawn = {}
+    for families, text in drawn_texts(layout, language, texts):
+        for family, characters in reaching(faces, families, text).items():
+            drawn.setdefault(family, set()).update(characters)
+    return drawn
+
+
+def unicode_range(characters):
+    codes = sorted(ord(c) for c in characters)
+    ranges = []
+    for code in codes:
+        if ranges and ranges[-1][1] == code - 1:
+            ranges[-1][1] = code
+        else:
+            ranges.append([code, code])
+    return ",".join("U+%X" % a if a == b else "U+%X-%X" % (a, b) for a, b in ranges)
+
+
+def font_pieces(faces, layout, texts):
+    """The faces, as inert pieces, each made into a face only when needed:
+    what a user types into a box, at once; a language's as it is shown; the
+    languages' own names once the menu lists them."""
+    named = set(layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]])
+    for language in layout["languages"]:
+        named.update(language["fontFamilies"])
+    if named - set(faces.files):
+        raise SystemExit("no font file for " + ", ".join(sorted(named - set(faces.files))))
+    # Every language draws what a user types in the window's faces, and the
+    # captions all share ("ND", the band letters): one piece for all, and
+    # each language's own the rest.
+    window = layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]]
+    typed = {family: set(c for c in TYPED if faces.covers(family, c)) for family in window}
+    pieces = [("typed", family, chars) for family, chars in typed.items()]
+    names = {}
+    for language in layout["languages"]:
+        code = language["code"]
+        for family, characters in language_faces(faces, layout, language, texts[code]).items():
+            if characters - typed.get(family, set()):
+                pieces.append((code, family, characters - typed.get(family, set())))
+        families = language["fontFamilies"] + layout["fonts"]["defaultFamilies"]
+        for family, characters in reaching(faces, families, language["name"]).items():
+            names.setdefault(family, set()).update(characters - typed.get(family, set()))
+    pieces += [("names", family, chars) for family, chars in names.items() if chars]
+    # What a user types answers for every character no other piece has.
+    return "\n".join(
+        '<script type="font/woff2" data-piece="%s" data-family="%s"%s>%s</script>'
+        % (code, html.escape(family),
+           "" if code == "typed" else ' data-range="%s"' % unicode_range(chars),
+           faces.woff2(family, chars))
+        for code, family, chars in pieces)
+
+
+def minified(esbuild, code):
+    """The module's own script, smaller: less for a slow device to parse."""
+    return subprocess.run([esbuild, "--minify", "--target=es2022", "--log-level=warning"],
+                          input=code, check=True, capture_output=True, text=True).stdout
+
+
+def bundle(esbuild, entry):
+    """The page's modules as one minified script."""
+    return subprocess.run([esbuild, entry, "--bundle", "--minify", "--format=iife",
+                           "--target=es2022", "--legal-comments=none",
+                           "--log-level=warning"],
+                          check=True, capture_output=True, text=True).stdout
+
+
+def ascii_html(text):
+    return html.escape(text).encode("ascii", "xmlcharrefreplace").decode("ascii")
+
+
+def json_text(value):
+    # Inert inside a script element: no "</script" or "<!--" can stand in it.
+    return json.dumps(value, separators=(",", ":")).replace("<", "\\u003c")
 
 
 def inline_script(code):
@@ -86,31 +210,44 @@ def inline_script(code):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--node", required=True)
-    parser.add_argument("--module", required=True)
+    parser.add_argument("--esbuild", required=True)
+    parser.add_argument("--module", required=True, help="the module's script; its wasm beside it")
     parser.add_argument("--template", required=True)
-    parser.add_argument("--script", action="append", required=True,
-                        help="a module of the page's script, in dependency order")
+    parser.add_argument("--script", required=True, help="the page script's entry module")
     parser.add_argument("--style", required=True)
     parser.add_argument("--font", action="append", default=[], help="family=file")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
-    desc = description(args.node, args.module)
-    text = shown_text(desc)
-    faces = [font_face(*pair.split("=", 1), text) for pair in args.font]
+    layout, texts = read_module(args.node, args.module)
+    own = texts[layout["ownLanguage"]]
+    own_language = next(l for l in layout["languages"] if l["code"] == layout["ownLanguage"])
+    faces = Faces(dict(pair.split("=", 1) for pair in args.font))
+    font_data = font_pieces(faces, layout, texts)
     with open(args.template, encoding="utf-8") as f:
         page = f.read()
     with open(args.style, encoding="utf-8") as f:
         style = f.read()
-    script = bundle(args.script)
     with open(args.module, encoding="utf-8") as f:
         module = f.read()
+    with open(re.sub(r"\.js$", ".wasm", args.module), "rb") as f:
+        wasm = base64.b64encode(gzip.compress(f.read(), 9, mtime=0)).decode("ascii")
     replacements = {
-        "{{LANG}}": html.escape(desc["languageTag"]),
-        "{{TITLE}}": html.escape(desc["title"]),
-        "/*STYLE*/": "\n".join(faces) + "\n" + style,
-        "/*MODULE*/": inline_script(module),
-        "/*SCRIPT*/": inline_script(script),
+        "{{LANG}}": html.escape(own_language["tag"]),
+        "{{DIR}}": "rtl" if own_language["rightToLeft"] else "ltr",
+        "{{TITLE}}": ascii_html(own["title"]),
+        "{{OK}}": ascii_html(own["notices"]["ok"]),
+        "/*STYLE*/": style,
+        # The module's own JSON, read at build time: writing it costs a slow
+        # device more at load than reading it.
+        "<!--DATA-->": '<script type="application/json" id="layout">%s</script>\n'
+                       '<script type="application/json" id="texts">%s</script>\n'
+                       '<script type="application/gzip" id="wasm">%s</script>'
+                       % (json_text(layout), json_text(own), wasm),
+        # After the scripts: the parser reads them while the wasm compiles.
+        "<!--FONTS-->": font_data,
+        "/*MODULE*/": inline_script(minified(args.esbuild, module)),
+        "/*SCRIPT*/": inline_script(bundle(args.esbuild, args.script)),
     }
     missing = [p for p in replacements if p not in page]
     if missing:
@@ -118,6 +255,11 @@ def main():
     # One pass, so that no inserted text is searched for placeholders again.
     pattern = "|".join(re.escape(p) for p in replacements)
     page = re.sub(pattern, lambda m: replacements[m.group(0)], page)
+    # All ASCII, every other character escaped where it stands: a browser
+    # reads such a file as it is, without decoding it character by character.
+    if not page.isascii():
+        raise SystemExit("the page holds characters other than ASCII: %r"
+                         % sorted(set(c for c in page if not c.isascii()))[:10])
     with open(args.output, "w", encoding="utf-8") as f:
         f.write(page)
 

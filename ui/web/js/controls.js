@@ -4,14 +4,12 @@
 import { domId, fontsOf, pixelsOf, placeIn } from "./describe.js";
 import { hiddenText } from "./speech.js";
 
-const describeBy = (element, text) => {
-  if (text) element.setAttribute("aria-describedby", hiddenText(`${element.id}-description`, text).id);
-};
-
 const makers = {
   TextBox: (control) => {
     const element = document.createElement("input");
     element.type = "text";
+    // Numbers, which read left to right in every language.
+    element.dir = "ltr";
     element.value = control.caption;
     element.spellcheck = false;
     element.autocomplete = "off";
@@ -19,24 +17,44 @@ const makers = {
     element.setAttribute("autocorrect", "off");
     return element;
   },
-  Button: (control) => {
+  Button: () => {
     const element = document.createElement("button");
     element.type = "button";
-    element.textContent = control.caption;
     return element;
   },
-  PictureBox: (control, chartTrend) => {
+  PictureBox: () => {
     const element = document.createElement("canvas");
     element.setAttribute("role", "img");
-    element.setAttribute("aria-describedby", chartTrend.id);
     return element;
   },
 };
 
-export const buildControls = (desc, form, chartTrend) => {
+// Each control's words, names, font and place in the description's
+// language; a box's text is the user's, and stays.
+export const retextControls = (desc, built) => {
   const { fontOf } = fontsOf(desc);
   const place = placeIn(pixelsOf(desc));
-  const built = { byName: {}, boxes: [], labels: [], check1: null, chart: null, controls: [] };
+  for (const { control, element, placed } of built.controls) {
+    if (control.kind === "Button") element.textContent = control.caption;
+    if (control.kind === "CheckBox") placed.lastChild.textContent = control.caption;
+    else element.setAttribute("aria-label", control.accessibleName);
+    const description = built.descriptions.get(element);
+    if (description.textContent !== control.description) description.textContent = control.description;
+    // The chart is described by its trend too.
+    const by = [control.description && description.id, control === built.chart?.control && built.chartTrend.id];
+    if (by.some(Boolean)) element.setAttribute("aria-describedby", by.filter(Boolean).join(" "));
+    else element.removeAttribute("aria-describedby");
+    placed.style.font = fontOf(control);
+    // The shorthand sets the line height too; the style sheet's stands, so
+    // that a script with tall lines (Noto's) takes no more room than others.
+    placed.style.lineHeight = "";
+    place(placed, control);
+  }
+};
+
+export const buildControls = (desc, form, chartTrend) => {
+  const built = { byName: {}, boxes: [], labels: [], check1: null, chart: null, controls: [],
+    descriptions: new Map(), chartTrend };
   for (const control of desc.controls) {
     if (control.kind === "Label") {
       built.labels.push(control);
@@ -50,26 +68,23 @@ export const buildControls = (desc, form, chartTrend) => {
       placed.id = `${domId(control)}-label`;
       element = document.createElement("input");
       element.type = "checkbox";
-      const caption = document.createElement("span");
-      caption.textContent = control.caption;
-      placed.append(element, caption);
+      placed.append(element, document.createElement("span"));
       built.check1 = element;
     } else {
-      element = makers[control.kind](control, chartTrend);
-      element.setAttribute("aria-label", control.accessibleName);
+      element = makers[control.kind](control);
       placed = element;
     }
     element.id = domId(control);
     element.tabIndex = control.tabIndex + 1;
-    describeBy(element, control.description);
-    placed.style.font = fontOf(control);
-    place(placed, control);
+    // Every control has a description, if empty now: another language may give it one.
+    built.descriptions.set(element, hiddenText(`${element.id}-description`));
     form.appendChild(placed);
     built.byName[control.name] = element;
-    built.controls.push({ control, element });
+    built.controls.push({ control, element, placed });
     if (control.kind === "TextBox") built.boxes[control.box] = element;
     if (control.kind === "PictureBox") built.chart = { element, control };
   }
+  retextControls(desc, built);
   built.readouts = new Set(built.controls.filter((c) => c.control.role === "Readout").map((c) => c.element));
   // The first control of the tab order takes the focus at load.
   built.first = built.controls.reduce((a, b) => (b.control.tabIndex < a.control.tabIndex ? b : a)).element;

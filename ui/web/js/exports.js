@@ -61,9 +61,14 @@ const paintControls = (ctx, desc, built) => {
       }
       const label = element.nextElementSibling;
       const r = inForm(label);
+      const rtl = getComputedStyle(label).direction === "rtl";
+      ctx.save();
       ctx.font = fontOf(control);
       ctx.fillStyle = "#000";
-      ctx.fillText(label.textContent, r.left, r.top + r.height / 2);
+      ctx.direction = rtl ? "rtl" : "ltr";
+      ctx.textAlign = "start";
+      ctx.fillText(label.textContent, rtl ? r.left + r.width : r.left, r.top + r.height / 2);
+      ctx.restore();
     }
   }
 };
@@ -94,7 +99,6 @@ export const createExports = ({ desc, module, painter, built, announce }) => {
     if (dialog) return dialog;
     dialog = document.createElement("dialog");
     dialog.id = "link-dialog";
-    dialog.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
     const label = document.createElement("label");
     const caption = document.createElement("span");
     caption.id = "link-caption";
@@ -102,6 +106,8 @@ export const createExports = ({ desc, module, painter, built, announce }) => {
     const field = document.createElement("input");
     field.id = "link-text";
     field.readOnly = true;
+    // An address reads left to right in every language.
+    field.dir = "ltr";
     label.append(caption, field);
     const form = document.createElement("form");
     form.method = "dialog";
@@ -132,6 +138,9 @@ export const createExports = ({ desc, module, painter, built, announce }) => {
         announce(desc.teaching.copied);
       } catch {
         const dialog = linkDialog();
+        // In the language shown now.
+        dialog.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
+        dialog.querySelector("#link-ok").textContent = desc.notices.ok;
         dialog.querySelector("span").textContent = caption;
         const field = dialog.querySelector("input");
         field.value = link;

@@ -41,7 +41,7 @@ export const fitToViewport = (desc, form, painter, painted, aside = null) => {
     form.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     root.style.setProperty("--scale", String(scale));
     painter.resize(Math.min(scale * devicePixelRatio, maxCanvasWidth / width));
-    painted();
+    if (laidOut) painted();
   };
   const zoomBy = (direction) => {
     step = direction === 0 ? 0 : Math.min(steps.length - 1, Math.max(0, step + direction));
@@ -83,6 +83,9 @@ export const fitToViewport = (desc, form, painter, painted, aside = null) => {
     matchMedia(query).addEventListener("change", layout);
   }
   if (aside) aside.relayout = layout;
+  // The first picture follows the window's Load, which paints it.
+  let laidOut = false;
   layout();
+  laidOut = true;
   return layout;
 };

@@ -1,51 +1,103 @@
 // The page's start: builds the window from the module's description, hands
 // every control and timer event to the controller in the module, and does
 // what the controller asks of it through Module.page.
-import { fontsOf, readDescription } from "./describe.js";
-import { buildControls } from "./controls.js";
+import { applyTexts, fontsOf, openIn, ownDescription, readDescription, readTexts, withTexts } from "./describe.js";
+import { buildControls, retextControls } from "./controls.js";
+import { fontsReady } from "./fonts.js";
 import { createAnnouncer, createBoxWriter, hiddenText } from "./speech.js";
 import { createPainter, measureLabels } from "./paint.js";
 import { fitToViewport } from "./layout.js";
 import { createNotices } from "./notices.js";
 import { createTeaching } from "./teach.js";
 
+// The wasm travels in the page gzipped, as inert base64 text, and is read
+// only here.
+const instantiateWasm = (imports, receive) => {
+  const text = document.getElementById("wasm").textContent;
+  const compressed = Uint8Array.fromBase64
+    ? Promise.resolve(new Blob([Uint8Array.fromBase64(text)]))
+    : fetch(`data:application/gzip;base64,${text}`).then((response) => response.blob());
+  compressed
+    .then((blob) => new Response(blob.stream().pipeThrough(new DecompressionStream("gzip"))).arrayBuffer())
+    .then((bytes) => WebAssembly.instantiate(bytes, imports))
+    .then(({ instance, module }) => receive(instance, module));
+  return {};
+};
+
+// What the document says of its language: a screen reader's voice follows
+// lang, and dir the way the page's texts read.
+const showLanguage = (desc) => {
+  const root = document.documentElement;
+  root.lang = desc.language.tag;
+  root.dir = desc.language.rightToLeft ? "rtl" : "ltr";
+  document.title = desc.title;
+  document.querySelector("h1").textContent = desc.title;
+  // What stands outside the window, heard if not seen, in the page's faces
+  // too: the browser need not look for a face of its own.
+  document.body.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
+};
+
 export const start = async () => {
   const page = {};  // what the module calls back, as Module.page
-  const module = await createQuarvel({ page });
-  const desc = readDescription(module);
+  // An address that names no language opens the page in its own, whose
+  // faces are decoded while the module compiles; the module reads any
+  // other address, so that it is decoded once, by one decoder.
+  const own = location.hash.includes("lang") ? null : ownDescription();
+  const ownFaces = own && fontsReady(own);
+  const module = await createQuarvel({ page, instantiateWasm });
+  // A link's language comes before everything else.
+  const code = openIn(module, location.hash);
+  const desc = code === own?.language.code ? own : readDescription(module, code);
   const text = (pointer) => module.UTF8ToString(pointer);
   const form = document.getElementById("form1");
-  const fonts = fontsOf(desc);
-  form.style.font = fonts.defaultFont;
+  // Shown once whole: a frame between the tasks of the load lays out
+  // nothing half built.
+  form.hidden = true;
+  showLanguage(desc);
   // Captions are measured in the bundled faces, so those must be ready first.
-  await Promise.all([...new Set(desc.controls.map(fonts.fontOf))]
-    .map((font) => document.fonts.load(font, "EFCVEcarrier電子")));
+  await (desc === own ? ownFaces : fontsReady(desc));
 
   const sceneText = hiddenText("scene");
   const chartText = hiddenText("chart-trend");
   const surface = document.createElement("canvas");
   surface.id = "surface";
   surface.setAttribute("role", "img");
-  surface.setAttribute("aria-label", desc.diagramName);
   surface.setAttribute("aria-describedby", sceneText.id);
   form.appendChild(surface);
 
-  // A slow device paints the window in a task of its own, so that no task
-  // of the load holds the page for long.
-  // A message, not a timer: the page's timers may be another's to run.
-  const breather = () => new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => resolve();
-    channel.port2.postMessage(null);
-  });
   const built = buildControls(desc, form, chartText);
-  const labelSteps = measureLabels(desc, built.labels);
-  await breather();
+  let labelSteps = measureLabels(desc, built.labels);
   const announce = createAnnouncer();
   const writer = createBoxWriter(built.readouts, desc.listening.focusedReadoutPauseMs);
   const notices = createNotices(desc, () => module._quarvel_ended() !== 0);
   const painter = createPainter({ desc, module, surface, chart: built.chart, labelSteps });
   const teach = createTeaching({ desc, module, form, painter, built, announce });
+
+  // Every text in the language shown now, at once, once its faces are
+  // ready: nothing of the run changes.
+  const retext = () => {
+    showLanguage(desc);
+    form.style.font = fontsOf(desc).defaultFont;
+    surface.setAttribute("aria-label", desc.diagramName);
+    retextControls(desc, built);
+    labelSteps = measureLabels(desc, built.labels);
+    painter.setLabels(labelSteps);
+    notices.retext();
+    teach.retext();
+  };
+  surface.setAttribute("aria-label", desc.diagramName);
+  form.style.font = fontsOf(desc).defaultFont;
+  // The controller has switched; the newest choice wins if the user is quicker than the faces.
+  let choice = 0;
+  const languageChanged = async () => {
+    const texts = readTexts(module);
+    const ticket = ++choice;
+    await fontsReady(withTexts(desc, texts));
+    if (ticket !== choice) return;
+    applyTexts(desc, texts);
+    retext();
+    describeNow();
+  };
 
   // The descriptions follow the run, but not at every tick.
   let describedAt = -Infinity;
@@ -118,6 +170,7 @@ export const start = async () => {
       requestAnimationFrame(paint);
     },
     timeControlsChanged: () => teach.timeControlsChanged(),
+    languageChanged: () => void languageChanged(),
   });
 
   // For tests and diagnostics: the model's state as the page shows it.
@@ -139,10 +192,10 @@ export const start = async () => {
     },
     labels() {
       const px = (t) => t / desc.twipsPerPixel;
+      const place = (p) => ({ left: px(p.left), top: px(p.top), width: px(p.width), height: px(p.height) });
       return [...labelSteps.entries()].map(([name, s]) => ({
-        name, caption: s.label.caption, left: px(s.label.left), top: px(s.label.top),
-        width: px(s.label.width), height: px(s.label.height), font: s.font, lines: s.lines,
-        ascent: s.ascent, lineHeight: s.lineHeight,
+        name, caption: s.label.caption, ...place(s.label), room: place(s.label.room), font: s.font, lines: s.lines,
+        insets: s.insets, ascent: s.ascent, lineHeight: s.lineHeight, rtl: s.rtl,
       }));
     },
     tick(n = 1) {
@@ -150,8 +203,16 @@ export const start = async () => {
     },
   };
 
-  await breather();
+  // A slow device paints the window in a task of its own, so that no task
+  // of the load holds the page for long; one more task would cost it a frame.
+  // A message, not a timer: the page's timers may be another's to run.
+  await new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => resolve();
+    channel.port2.postMessage(null);
+  });
   fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
+  form.hidden = false;
   module._quarvel_load();
   teach.applyAddress();
   // Enter or the space bar starts a run right away.

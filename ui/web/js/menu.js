@@ -71,24 +71,20 @@ const barsIcon = () => {
 };
 
 // items: [{ id, keys, role ("menuitem", "menuitemradio",
-// "menuitemcheckbox"), group (the heading of the items it stands with, or
-// none), run }];
+// "menuitemcheckbox"), group (the id whose caption heads the items it
+// stands with, or none), run }], and one item may hold a submenu:
+// { id, role: "menuitem", submenu: [{ id, role, lang, dir, font, run }] },
+// which opens below it, indented, and which the arrow keys enter and leave.
 // state(): { [id]: { caption, enabled, checked } } read when the menu opens
 // and whenever refresh() is called.
-export const createMenu = ({ desc, form, items, state }) => {
-  const place = menuButtonPlace(desc);
+// onOpen(): called as the menu opens, before it shows.
+export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
   const button = document.createElement("button");
   button.type = "button";
   button.id = "menu-button";
-  button.setAttribute("aria-label", desc.teaching.menu);
-  button.title = desc.teaching.menu;
   button.setAttribute("aria-haspopup", "menu");
   button.setAttribute("aria-expanded", "false");
   button.setAttribute("aria-controls", "menu");
-  const size = `clamp(${buttonSize}px, calc(25px / var(--scale, 1)), ${place.room}px)`;
-  const [across, upright] = [place.right ? "right" : "left", place.bottom ? "bottom" : "top"];
-  Object.assign(button.style, { left: "auto", top: "auto", width: size, height: size,
-    [across]: `${margin}px`, [upright]: `${margin}px` });
   button.appendChild(barsIcon());
 
   const popup = document.createElement("div");
@@ -97,66 +93,138 @@ export const createMenu = ({ desc, form, items, state }) => {
   const list = document.createElement("div");
   list.id = "menu";
   list.setAttribute("role", "menu");
-  list.setAttribute("aria-label", desc.teaching.menu);
   const hint = document.createElement("p");
   hint.id = "menu-hint";
-  hint.textContent = desc.teaching.keysHint;
   list.setAttribute("aria-describedby", hint.id);
   popup.append(list, hint);
-  // Opens downwards from a top corner, upwards from a bottom one.
-  Object.assign(popup.style, { [across]: `${margin}px`, [upright]: `calc(${margin + 2}px + ${size})` });
+  let place = null;
 
-  // Items that share a group (the speeds) stand together under its heading.
-  let group = null;
-  const entries = items.map((item) => {
-    if (item.group !== group?.label) {
-      group = item.group ? { label: item.group, element: document.createElement("div") } : null;
-      if (group) {
-        const heading = document.createElement("div");
-        heading.className = "menu-group";
-        heading.id = `menu-group-${item.id}`;
-        heading.setAttribute("role", "presentation");
-        heading.textContent = item.group;
-        group.element.setAttribute("role", "group");
-        group.element.setAttribute("aria-labelledby", heading.id);
-        group.element.appendChild(heading);
-        list.appendChild(group.element);
-      }
-    }
+  const entryOf = (item, parent) => {
     const element = document.createElement("div");
     element.id = `menu-${item.id}`;
     element.setAttribute("role", item.role);
     element.tabIndex = -1;
     const caption = document.createElement("span");
     caption.className = "menu-caption";
+    if (item.lang) {
+      // A language's name in its own language, voice, direction and faces.
+      element.lang = item.lang;
+      caption.dir = item.dir;
+      caption.style.fontFamily = item.font;
+    }
     element.appendChild(caption);
     if (item.keys) {
       element.setAttribute("aria-keyshortcuts", item.keys);
       const keys = document.createElement("span");
       keys.className = "menu-keys";
       keys.setAttribute("aria-hidden", "true");
+      // "Alt+." keeps its dot at the end in a language read from right to left.
+      keys.dir = "ltr";
       keys.textContent = item.keys;
       element.appendChild(keys);
     }
-    (group ? group.element : list).appendChild(element);
+    parent.appendChild(element);
     return { item, element, caption };
-  });
+  };
+
+  // Items that share a group (the speeds) stand together under its heading.
+  // Built as the menu first opens: a load need not make what it may never show.
+  const headings = [];
+  const entries = [];
+  let allEntries = [];
+  let submenu = null;  // { entry, list, entries }
+  const build = () => {
+    let group = null;
+    for (const item of items) {
+      if (item.group !== group?.id) {
+        group = item.group ? { id: item.group, element: document.createElement("div") } : null;
+        if (group) {
+          const heading = document.createElement("div");
+          heading.className = "menu-group";
+          heading.id = `menu-group-${item.id}`;
+          heading.setAttribute("role", "presentation");
+          headings.push({ heading, id: item.group });
+          group.element.setAttribute("role", "group");
+          group.element.setAttribute("aria-labelledby", heading.id);
+          group.element.appendChild(heading);
+          list.appendChild(group.element);
+        }
+      }
+      // A submenu stands with its item in a wrapper of no role of its own.
+      const holder = item.submenu ? document.createElement("div") : group ? group.element : list;
+      if (item.submenu) {
+        holder.setAttribute("role", "none");
+        (group ? group.element : list).appendChild(holder);
+      }
+      const entry = entryOf(item, holder);
+      entries.push(entry);
+      if (item.submenu) {
+        const inner = document.createElement("div");
+        inner.id = `menu-${item.id}-list`;
+        inner.className = "menu-submenu";
+        inner.setAttribute("role", "menu");
+        inner.hidden = true;
+        entry.element.setAttribute("aria-haspopup", "menu");
+        entry.element.setAttribute("aria-expanded", "false");
+        entry.element.setAttribute("aria-controls", inner.id);
+        entry.element.classList.add("menu-parent");
+        holder.appendChild(inner);
+        submenu = { entry, list: inner, entries: item.submenu.map((sub) => entryOf(sub, inner)) };
+      }
+    }
+    allEntries = [...entries, ...(submenu?.entries ?? [])];
+  };
   form.append(button, popup);
 
+  // The button's corner and the words, in the language shown now.
+  const retext = () => {
+    place = menuButtonPlace(desc);
+    button.setAttribute("aria-label", desc.teaching.menu);
+    button.title = desc.teaching.menu;
+    list.setAttribute("aria-label", desc.teaching.menu);
+    hint.textContent = desc.teaching.keysHint;
+    const size = `clamp(${buttonSize}px, calc(25px / var(--scale, 1)), ${place.room}px)`;
+    const [across, upright] = [place.right ? "right" : "left", place.bottom ? "bottom" : "top"];
+    Object.assign(button.style, { left: "auto", top: "auto", right: "auto", bottom: "auto", width: size, height: size,
+      [across]: `${margin}px`, [upright]: `${margin}px` });
+    // Opens downwards from a top corner, upwards from a bottom one.
+    Object.assign(popup.style, { left: "auto", top: "auto", right: "auto", bottom: "auto",
+      [across]: `${margin}px`, [upright]: `calc(${margin + 2}px + ${size})` });
+  };
+  retext();
+
   const isOpen = () => !popup.hidden;
+  const subOpen = () => !!submenu && !submenu.list.hidden;
   const refresh = () => {
     const now = state();
-    for (const { item, element, caption } of entries) {
+    for (const { item, element, caption } of allEntries) {
       const s = now[item.id];
       caption.textContent = s.caption;
       element.setAttribute("aria-disabled", String(!s.enabled));
       if (item.role !== "menuitem") element.setAttribute("aria-checked", String(!!s.checked));
     }
+    for (const { heading, id } of headings) heading.textContent = now[id].caption;
+    if (submenu) submenu.list.setAttribute("aria-label", now[submenu.entry.item.id].caption);
   };
-  const focusAt = (index) => entries[(index + entries.length) % entries.length].element.focus();
-  const focusedIndex = () => entries.findIndex((e) => e.element === document.activeElement);
+  // The items the arrow keys move among: the submenu's while the focus is in it.
+  const level = () => (submenu?.entries.some((e) => e.element === document.activeElement) ? submenu.entries : entries);
+  const focusIn = (within, index) => within[(index + within.length) % within.length].element.focus();
+  const focusedIndex = (within) => within.findIndex((e) => e.element === document.activeElement);
+  const expand = (open) => {
+    if (!submenu) return;
+    submenu.list.hidden = !open;
+    submenu.entry.element.setAttribute("aria-expanded", String(open));
+    if (open) {
+      const checked = submenu.entries.findIndex((e) => e.element.getAttribute("aria-checked") === "true");
+      focusIn(submenu.entries, Math.max(0, checked));
+    } else {
+      submenu.entry.element.focus();
+    }
+  };
   const open = (first = 0) => {
     if (button.disabled) return;
+    if (!entries.length) build();
+    onOpen();
     refresh();
     popup.hidden = false;
     // As tall as the viewport leaves it, in the window's own pixels: the
@@ -166,16 +234,19 @@ export const createMenu = ({ desc, form, items, state }) => {
     const room = place.bottom ? shown.bottom - margin : innerHeight - shown.top - margin;
     popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
     button.setAttribute("aria-expanded", "true");
-    focusAt(first);
+    focusIn(entries, first);
   };
   const close = (focusButton = true) => {
     if (!isOpen()) return;
+    if (subOpen()) submenu.list.hidden = true;
+    submenu?.entry.element.setAttribute("aria-expanded", "false");
     popup.hidden = true;
     button.setAttribute("aria-expanded", "false");
     if (focusButton && !button.disabled) button.focus();
   };
   const activate = (entry) => {
     if (entry.element.getAttribute("aria-disabled") === "true") return;
+    if (entry === submenu?.entry) return expand(!subOpen());
     close();
     entry.item.run();
   };
@@ -187,19 +258,30 @@ export const createMenu = ({ desc, form, items, state }) => {
       open(event.key === "ArrowDown" ? 0 : entries.length - 1);
     }
   });
-  list.addEventListener("click", (event) => {
-    const entry = entries.find((e) => e.element.contains(event.target));
+  popup.addEventListener("click", (event) => {
+    const entry = allEntries.find((e) => e.element.contains(event.target));
     if (entry) activate(entry);
   });
-  list.addEventListener("keydown", (event) => {
-    const at = focusedIndex();
-    const moves = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: entries.length - 1 };
+  popup.addEventListener("keydown", (event) => {
+    const within = level();
+    const at = focusedIndex(within);
+    const moves = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: within.length - 1 };
+    // Into the submenu towards where the text runs, and out of it back.
+    const rtl = getComputedStyle(popup).direction === "rtl";
+    const [inwards, outwards] = rtl ? ["ArrowLeft", "ArrowRight"] : ["ArrowRight", "ArrowLeft"];
+    const inSubmenu = within !== entries;
     if (event.key in moves) {
       event.preventDefault();
-      focusAt(moves[event.key]);
+      focusIn(within, moves[event.key]);
+    } else if (event.key === inwards && !inSubmenu && within[at] === submenu?.entry) {
+      event.preventDefault();
+      expand(true);
+    } else if ((event.key === outwards || event.key === "Escape") && inSubmenu) {
+      event.preventDefault();
+      expand(false);
     } else if (event.key === "Enter" || event.key === " ") {
       event.preventDefault();
-      if (at >= 0) activate(entries[at]);
+      if (at >= 0) activate(within[at]);
     } else if (event.key === "Escape") {
       event.preventDefault();
       close();
@@ -210,14 +292,14 @@ export const createMenu = ({ desc, form, items, state }) => {
     } else if (event.key.length === 1 && !event.altKey && !event.ctrlKey && !event.metaKey) {
       // A letter goes to the next item whose caption begins with it.
       const letter = event.key.toLocaleLowerCase();
-      for (let k = 1; k <= entries.length; k++) {
-        const e = entries[(at + k) % entries.length];
+      for (let k = 1; k <= within.length; k++) {
+        const e = within[(at + k) % within.length];
         if (e.caption.textContent.toLocaleLowerCase().startsWith(letter)) return void e.element.focus();
       }
     }
   });
-  list.addEventListener("pointermove", (event) => {
-    const entry = entries.find((e) => e.element.contains(event.target));
+  popup.addEventListener("pointermove", (event) => {
+    const entry = allEntries.find((e) => e.element.contains(event.target));
     if (entry && document.activeElement !== entry.element) entry.element.focus();
   });
   // A press anywhere else closes it, leaving the focus where the press puts it.
@@ -245,5 +327,5 @@ export const createMenu = ({ desc, form, items, state }) => {
     hit.item.run();
   }, true);
 
-  return { button, popup, refresh: () => isOpen() && refresh(), close, isOpen };
+  return { button, popup, refresh: () => isOpen() && refresh(), retext, close, isOpen };
 };

@@ -5,8 +5,13 @@ import { fontsOf } from "./describe.js";
 export const createNotices = (desc, isEnded) => {
   const dialog = document.getElementById("notice");
   const endedBox = document.getElementById("ended");
-  // The notices are drawn in the bundled faces too, which hold their glyphs.
-  for (const element of [dialog, endedBox]) element.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
+  // The notices are drawn in the bundled faces too, which hold their glyphs,
+  // and close with the language's word.
+  const retext = () => {
+    for (const element of [dialog, endedBox]) element.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
+    document.getElementById("notice-ok").textContent = desc.notices.ok;
+  };
+  retext();
   let returnBox = null;
   dialog.addEventListener("close", () => {
     if (!returnBox || returnBox.disabled) return;
@@ -14,6 +19,7 @@ export const createNotices = (desc, isEnded) => {
     returnBox.select();
   });
   return {
+    retext,
     // After the handler has returned, never inside it; the box gets the
     // focus back with its text selected.
     refuse(box, title, text) {

@@ -48,6 +48,13 @@ const textScale = "textRendering" in CanvasRenderingContext2D.prototype ? 1 : 10
 const scaledFont = (font) => font.replace(/^([\d.]+)px/, (_, size) => `${size * textScale}px`);
 
 const wrapContext = unhinted(document.createElement("canvas").getContext("2d"));
+// Measured left to right unless told otherwise, whatever the page's direction.
+wrapContext.direction = "ltr";
+// A line's width, or its ink's where a letter reaches past its advance.
+const inkWidth = (text) => {
+  const m = wrapContext.measureText(text);
+  return Math.max(m.width, m.actualBoundingBoxRight) + Math.max(0, m.actualBoundingBoxLeft);
+};
 // Labels wrap within their box at blanks, and anywhere in Japanese text.
 const wrap = (text, font, boxWidth) => {
   wrapContext.font = scaledFont(font);
@@ -56,7 +63,7 @@ const wrap = (text, font, boxWidth) => {
   let line = "";
   for (const piece of pieces) {
     const candidate = line + piece;
-    if (line && wrapContext.measureText(candidate.trimEnd()).width / textScale > boxWidth && !/^\s+$/.test(piece)) {
+    if (line && inkWidth(candidate.trimEnd()) / textScale > boxWidth && !/^\s+$/.test(piece)) {
       lines.push(line.trimEnd());
       line = piece.trimStart();
     } else {
@@ -67,21 +74,36 @@ const wrap = (text, font, boxWidth) => {
   return lines;
 };
 
-// Each label's font, lines and baseline, measured once.
+// Each label's font, lines and baseline in the description's language,
+// measured once for each language; a caption that runs from the right
+// stands against the right edge of its room.
 export const measureLabels = (desc, labels) => {
   const { fontOf } = fontsOf(desc);
   const px = pixelsOf(desc);
   return new Map(labels.map((l) => {
+    const rtl = l.rightToLeft;
     const font = fontOf(l);
     wrapContext.font = font;
-    const m = wrapContext.measureText("Eg電");
-    const lines = wrap(l.caption, font, px(l.width));
+    // The caption's own characters: one the faces lack would have the
+    // browser search the system's fonts, which a slow device feels.
+    const m = wrapContext.measureText(`Eg${l.caption}`);
+    const lines = wrap(l.caption, font, px(l.room.width));
     wrapContext.font = font;
     // A fallback face (the Gothic one under Latin text) may rise above the
     // first face's ascent: the first line stands low enough for both.
     const ascent = Math.max(m.fontBoundingBoxAscent,
                             ...lines.map((line) => Math.ceil(wrapContext.measureText(line).actualBoundingBoxAscent)));
-    return [domId(l), { label: l, font, lines, ascent, lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
+    // A letter whose ink reaches back past where its line starts (some of
+    // Bengali's do) moves the line in by as much, so that it stays in its box.
+    wrapContext.font = scaledFont(font);
+    wrapContext.direction = rtl ? "rtl" : "ltr";
+    const insets = lines.map((line) => {
+      const ink = wrapContext.measureText(line);
+      return Math.max(0, Math.ceil((rtl ? ink.actualBoundingBoxRight : ink.actualBoundingBoxLeft) / textScale));
+    });
+    wrapContext.direction = "ltr";
+    return [domId(l), { label: l, font, lines, insets, ascent, rtl,
+      lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
   }));
 };
 
@@ -90,6 +112,7 @@ const black = "#000";
 const forcedColors = matchMedia("(forced-colors: active)");
 
 export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
+  let labels = labelSteps;
   const twips = desc.twipsPerPixel;
   const px = pixelsOf(desc);
   const memoryView = createMemoryView(module, desc.memory);
@@ -183,17 +206,22 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
         ctx.setLineDash([]);
       } };
     }
-    const label = labelSteps.get(domId(key));
-    if (label) {
+    if (labels.has(domId(key))) {
       return { paint: (ctx) => {
+        const label = labels.get(domId(key));
+        const { left, top, width } = label.label.room;
         ctx.save();
         ctx.setTransform(ratio / textScale, 0, 0, ratio / textScale, 0, 0);
         ctx.font = scaledFont(label.font);
         unhinted(ctx);
         ctx.fillStyle = ink;
         ctx.textBaseline = "alphabetic";
-        label.lines.forEach((text, i) => ctx.fillText(text, px(label.label.left) * textScale,
-          (px(label.label.top) + label.ascent + i * label.lineHeight) * textScale));
+        ctx.direction = label.rtl ? "rtl" : "ltr";
+        ctx.textAlign = "start";
+        const edge = px(label.rtl ? left + width : left);
+        label.lines.forEach((text, i) => ctx.fillText(text,
+          (edge + (label.rtl ? -label.insets[i] : label.insets[i])) * textScale,
+          (px(top) + label.ascent + i * label.lineHeight) * textScale));
         ctx.restore();
       } };
     }
@@ -254,6 +282,12 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
 
   return {
     memoryView,
+    // The labels in another language: painted anew at once.
+    setLabels(labelSteps) {
+      labels = labelSteps;
+      paintBackground();
+      paintSurface();
+    },
     // The surface and the chart at a new number of device pixels per CSS pixel.
     resize(newRatio) {
       ratio = newRatio;

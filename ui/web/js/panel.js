@@ -17,13 +17,13 @@ const css = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
 
 // read(): the module's view of the panel, as PanelJson gives it.
 export const createPanel = ({ desc, form, read, onToggle }) => {
-  const fonts = fontsOf(desc);
-  const colours = { electrons: css(desc.teaching.electronTrace), holes: css(desc.teaching.holeTrace), ...chartColours };
+  const families = () => `${fontsOf(desc).defaultFamilies}, sans-serif`;
+  const colours = { electrons: css(desc.panel.electronTrace), holes: css(desc.panel.holeTrace), ...chartColours };
 
   const region = document.createElement("section");
   region.id = "class-data";
   region.hidden = true;
-  region.style.fontFamily = `${fonts.defaultFamilies}, sans-serif`;
+  region.style.fontFamily = families();
   const described = hiddenText("class-data-described");
   region.setAttribute("aria-describedby", described.id);
   const part = (tag, className, parent = region) => {
@@ -78,7 +78,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     const x = (p) => plot.left + ((p[0] + p[1] / 2 - 1) / Math.max(1, lastTick)) * (plot.right - plot.left);
     const countTop = Math.max(10, ...points.map((p) => Math.max(p[2], p[3]))) * 1.1;
     const npTop = Math.max(view.lawNP, ...points.map((p) => p[4])) * 1.2 || 1;
-    ctx.font = `9px ${fonts.defaultFamilies}, sans-serif`;
+    ctx.font = `9px ${families()}`;
     ctx.textBaseline = "middle";
     ctx.textAlign = "right";
     const frame = (strip, top) => {
@@ -152,7 +152,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
   // Something changed: shown once the half second since the last showing is up.
   const changed = () => {
     if (!isOpen() || timer) return;
-    timer = setTimeout(show, Math.max(0, shownAt + desc.teaching.refreshMs - performance.now()));
+    timer = setTimeout(show, Math.max(0, shownAt + desc.panel.refreshMs - performance.now()));
   };
   const toggle = () => {
     region.hidden = !region.hidden;
@@ -165,6 +165,13 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
   return {
     region,
     isOpen,
+    // Another language: shown anew at once, in its words and faces.
+    retext() {
+      region.style.fontFamily = families();
+      if (!isOpen()) return;
+      clearTimeout(timer);
+      show();
+    },
     toggle,
     changed,
     // layout.js asks how much room the open panel needs around the window

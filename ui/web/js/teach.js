@@ -5,6 +5,8 @@
 import { createMenu } from "./menu.js";
 import { createPanel } from "./panel.js";
 import { createExports } from "./exports.js";
+import { fontsOf, withText } from "./describe.js";
+import { loadPiece } from "./fonts.js";
 
 export const createTeaching = ({ desc, module, form, painter, built, announce }) => {
   const json = (pointer) => JSON.parse(module.UTF8ToString(pointer));
@@ -20,18 +22,25 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     SavePicture: () => files.savePicture(),
     CopyLink: (caption) => files.copyLink(caption),
   };
-  let now = json(module._quarvel_commands());
-  const speedsCaption = now.commands[desc.commands.findIndex((c) => c.name === "Speed")].caption;
   const run = (command, index, speed = 0) => {
-    if (module._quarvel_run(command.command, speed) === 0) pageDoes[command.name]?.(now.commands[index].caption);
+    if (module._quarvel_run(command.command, speed) !== 0) return;
+    pageDoes[command.name]?.(json(module._quarvel_commands()).commands[index].caption);
   };
-  const items = desc.commands.flatMap((command, index) => command.name === "Speed"
-    ? now.speeds.map(({ speed }) => ({ id: `speed-${speed}`, role: "menuitemradio", group: speedsCaption,
-      run: () => run(command, index, speed) }))
-    : [{ id: command.name, keys: command.keys, role: command.name === "ClassData" ? "menuitemcheckbox" : "menuitem",
-      run: () => run(command, index) }]);
+  // The controller switches every text and calls the page back.
+  const chooseLanguage = (code) => withText(module, code, (at) => module._quarvel_set_language(at));
+  const items = [
+    ...desc.commands.flatMap((command, index) => command.name === "Speed"
+      ? desc.speeds.map((speed) => ({ id: `speed-${speed}`, role: "menuitemradio", group: command.name,
+        run: () => run(command, index, speed) }))
+      : [{ id: command.name, keys: command.keys, role: command.name === "ClassData" ? "menuitemcheckbox" : "menuitem",
+        run: () => run(command, index) }]),
+    { id: "Language", role: "menuitem", submenu: desc.languages.map((language) => ({
+      id: `language-${language.code}`, role: "menuitemradio", lang: language.tag,
+      dir: language.rightToLeft ? "rtl" : "ltr", font: `${fontsOf(desc, language).defaultFamilies}, sans-serif`,
+      run: () => chooseLanguage(language.code) })) },
+  ];
   const state = () => {
-    now = json(module._quarvel_commands());
+    const now = json(module._quarvel_commands());
     const speedIndex = desc.commands.findIndex((c) => c.name === "Speed");
     const byId = {};
     desc.commands.forEach((command, index) => {
@@ -41,9 +50,14 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     for (const { speed, caption } of now.speeds) {
       byId[`speed-${speed}`] = { caption, enabled: now.commands[speedIndex].enabled, checked: speed === now.speed };
     }
+    byId.Language = { caption: desc.teaching.language, enabled: true };
+    for (const { code, name } of desc.languages) {
+      byId[`language-${code}`] = { caption: name, enabled: true, checked: code === now.language };
+    }
     return byId;
   };
-  const menu = createMenu({ desc, form, items, state });
+  // The languages' names are drawn in their own faces once the menu lists them.
+  const menu = createMenu({ desc, form, items, state, onOpen: () => loadPiece("names") });
 
   // A set-up from the address, as a teacher's link gives it: a value refused
   // shows its notice and starts nothing.
@@ -73,6 +87,11 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     ended() {
       menu.close(false);
       panel.changed();
+    },
+    retext() {
+      menu.retext();
+      menu.refresh();
+      panel.retext();
     },
   };
 };

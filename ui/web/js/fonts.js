@@ -1,0 +1,56 @@
+// The page's faces travel as inert text at the end of the page, one piece
+// per language and family (and one per family for the languages' own names
+// in the menu): none is decoded until its language is shown, so that the
+// other languages cost a load nothing.
+import { fontsOf } from "./describe.js";
+
+const pieces = new Map();  // by name, each its faces' loading
+
+// The pieces stand after the scripts, which run before the parser reaches them.
+const parsed = () => (document.readyState === "loading"
+  ? new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }))
+  : Promise.resolve());
+
+const faceOf = (element) => {
+  const { family, range } = element.dataset;
+  // The piece of what a user types answers for every character its face
+  // has and for any the page lacks, with its face's missing-glyph box: it
+  // stands first, so that every other piece goes before it.
+  const descriptors = range ? { unicodeRange: range, display: "block" } : { display: "block" };
+  const text = element.textContent;
+  return Uint8Array.fromBase64
+    ? new FontFace(family, Uint8Array.fromBase64(text).buffer, descriptors)
+    : new FontFace(family, `url(data:font/woff2;base64,${text})`, descriptors);
+};
+
+const add = (name) => {
+  if (!pieces.has(name)) {
+    pieces.set(name, Promise.all([...document.querySelectorAll("script[data-piece]")]
+      .filter((element) => element.dataset.piece === name)
+      .map((element) => {
+        const face = faceOf(element);
+        document.fonts.add(face);
+        return face.load();
+      })));
+  }
+  return pieces.get(name);
+};
+
+// The faces of one piece, decoded once and ready to draw.
+export const loadPiece = (name) => parsed().then(() => {
+  add("typed");
+  return add(name);
+});
+
+// Every face the language's captions draw with, loaded: captions are
+// measured in them, so they must be ready before the captions are painted.
+export const fontsReady = async (desc) => {
+  await loadPiece(desc.language.code);
+  const { fontOf } = fontsOf(desc);
+  const texts = new Map();
+  for (const control of desc.controls) {
+    const font = fontOf(control);
+    texts.set(font, (texts.get(font) ?? "") + control.caption);
+  }
+  await Promise.all([...texts].map(([font, text]) => document.fonts.load(font, text)));
+};
