@@ -2,10 +2,12 @@
 // function takes anything that evaluates a function in the page.
 
 // Problems with the painted labels: ink outside the box (the page paints
-// line i at its top + its ascent + i x line height) or under a control, which
-// stands above the surface; a character lost in the wrapping. The ink, not
-// the line box, is what must fit: the 14.25 pt band letters stand in labels
-// one line box high less two pixels, as they do on the desktop.
+// line i at its top + its ascent + i x line height, from its left edge plus
+// the line's inset, or from its right edge less it for a caption that runs
+// from the right) or under a control, which stands above the surface; a
+// character lost in the wrapping. The ink, not the line box, is what must
+// fit: the 14.25 pt band letters stand in labels one line box high less two
+// pixels, as they do on the desktop.
 export function labelProblems(page) {
   return page.evaluate(() => {
     const problems = [];
@@ -18,17 +20,24 @@ export function labelProblems(page) {
       id: c.id, left: c.offsetLeft, top: c.offsetTop, right: c.offsetLeft + c.offsetWidth,
       bottom: c.offsetTop + c.offsetHeight,
     }));
-    for (const label of window.quarvel.labels()) {
+    // Each label's room: its box up to the first control over it.
+    for (const { room, ...label } of window.quarvel.labels()) {
+      Object.assign(label, room);
       context.font = label.font;
       const font = context.measureText('Eg電');
       const lineHeight = font.fontBoundingBoxAscent + font.fontBoundingBoxDescent;
       context.font = scaled(label.font);
+      context.direction = label.rtl ? 'rtl' : 'ltr';
       label.lines.forEach((line, i) => {
         const measured = context.measureText(line);
         const ink = Object.fromEntries(['width', 'actualBoundingBoxLeft', 'actualBoundingBoxRight',
           'actualBoundingBoxAscent', 'actualBoundingBoxDescent'].map((key) => [key, measured[key] / scale]));
         const baseline = label.ascent + i * lineHeight;
-        const box = { left: -ink.actualBoundingBoxLeft, right: Math.max(ink.width, ink.actualBoundingBoxRight),
+        // Where the line starts, and its ink and advance around that point.
+        const x = label.rtl ? label.width - label.insets[i] : label.insets[i];
+        const [from, to] = label.rtl ? [x - ink.width, x] : [x, x + ink.width];
+        const box = { left: Math.min(from, x - ink.actualBoundingBoxLeft),
+          right: Math.max(to, x + ink.actualBoundingBoxRight),
           top: baseline - ink.actualBoundingBoxAscent, bottom: baseline + ink.actualBoundingBoxDescent };
         if (box.left < 0 || box.right > label.width || box.top < 0 || box.bottom > label.height) {
           problems.push(`${label.name} "${line}": ink ${JSON.stringify(box)} outside ` +
@@ -57,7 +66,7 @@ export function controlProblems(page) {
     const problems = [];
     const boxes = [...document.querySelectorAll('#form1 button, #Check1-label, #form1 input[type="text"]')];
     for (const element of boxes) {
-      const what = `${element.id} "${element.value ?? element.textContent}"`;
+      const what = `${element.id} "${element.tagName === 'INPUT' ? element.value : element.textContent}"`;
       if (element.scrollWidth > element.clientWidth) {
         problems.push(`${what}: ${element.scrollWidth} wide in ${element.clientWidth}`);
       }
@@ -75,5 +84,37 @@ export function controlProblems(page) {
       }
     }
     return problems;
+  });
+}
+
+// Characters of the captions, texts and the menu that their font draws as
+// the missing-glyph box: the same picture as a character no font has. In a
+// browser with no fonts of its own, only the page's faces can draw them.
+export function undrawn(page) {
+  return page.evaluate(() => {
+    const texts = window.quarvel.labels().map((l) => [l.name, l.font.replace(/^.*?px\s+/, ''), l.caption]);
+    const elements = '#form1 button, #Check1-label, #form1 input[type="text"], #menu .menu-caption';
+    for (const element of document.querySelectorAll(elements)) {
+      texts.push([element.id || element.parentElement.id, getComputedStyle(element).fontFamily,
+        element.value ?? element.textContent]);
+    }
+    const canvas = document.createElement('canvas');
+    canvas.width = 60;
+    canvas.height = 60;
+    const context = canvas.getContext('2d', { willReadFrequently: true });
+    const picture = (families, character) => {
+      context.clearRect(0, 0, 60, 60);
+      context.font = `40px ${families}`;
+      context.fillText(character, 5, 45);
+      return context.getImageData(0, 0, 60, 60).data.join();
+    };
+    const missing = [];
+    for (const [name, families, text] of texts) {
+      const box = picture(families, '\u{10FFFD}');
+      for (const character of new Set(text.replace(/\s/g, ''))) {
+        if (picture(families, character) === box) missing.push(`${name}: "${character}" in ${families}`);
+      }
+    }
+    return missing;
   });
 }

@@ -4,7 +4,7 @@
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { controlProblems, labelProblems } from './fit.mjs';
+import { controlProblems, labelProblems, undrawn } from './fit.mjs';
 import { build, japanese, launchBrowser, openPage } from './harness.mjs';
 
 // The chart's title stands as two lines in both builds; in Japanese as a
@@ -12,36 +12,6 @@ import { build, japanese, launchBrowser, openPage } from './harness.mjs';
 const twoLineLabels = japanese
   ? { Label10: ['電子', '濃度'] }
   : { Label10: ['Electron', 'Density'] };
-
-// Characters of the captions and texts that their font draws as the
-// missing-glyph box: the same picture as a character no font has. Without
-// fonts of its own the browser has nothing but the page's faces to draw with.
-function undrawn(page) {
-  return page.evaluate(() => {
-    const texts = window.quarvel.labels().map((l) => [l.name, l.font.replace(/^.*?px\s+/, ''), l.caption]);
-    for (const element of document.querySelectorAll('#form1 button, #Check1-label, #form1 input[type="text"]')) {
-      texts.push([element.id, getComputedStyle(element).fontFamily, element.value ?? element.textContent]);
-    }
-    const canvas = document.createElement('canvas');
-    canvas.width = 60;
-    canvas.height = 60;
-    const context = canvas.getContext('2d', { willReadFrequently: true });
-    const picture = (families, character) => {
-      context.clearRect(0, 0, 60, 60);
-      context.font = `40px ${families}`;
-      context.fillText(character, 5, 45);
-      return context.getImageData(0, 0, 60, 60).data.join();
-    };
-    const missing = [];
-    for (const [name, families, text] of texts) {
-      const box = picture(families, '\u{10FFFD}');
-      for (const character of new Set(text.replace(/\s/g, ''))) {
-        if (picture(families, character) === box) missing.push(`${name}: "${character}" in ${families}`);
-      }
-    }
-    return missing;
-  });
-}
 
 for (const bareFonts of [true, false]) {
   describe(bareFonts ? 'in a browser with no fonts of its own' : "with this machine's fonts", () => {

@@ -58,6 +58,10 @@ const japaneseCaptions = {
   Label10: '電子濃度',
   Label11: '電流(mA)',
 };
+// The other build's language, which a link can ask for: its captions and tag.
+export const otherLanguage = japanese
+  ? { code: 'en', tag: 'en', captions: englishCaptions }
+  : { code: 'ja', tag: 'ja', captions: japaneseCaptions };
 export const captions = {
   ...(japanese ? japaneseCaptions : englishCaptions),
   Label6: 'ND',

@@ -6,7 +6,8 @@ import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import {
-  FORM_HEIGHT, FORM_WIDTH, japanese, launchBrowser, openPage, pageUrl, state, tick, typeInto, valueOf, viewports,
+  FORM_HEIGHT, FORM_WIDTH, japanese, launchBrowser, openPage, otherLanguage, pageUrl, state, tick, typeInto, valueOf,
+  viewports,
 } from './harness.mjs';
 
 const words = japanese
@@ -37,7 +38,9 @@ const close = async () => {
   assert.deepEqual(session.requests, [], 'no request leaves the page');
   await session.close();
 };
+// The menu's own items, not those of its Language submenu.
 const menuItems = (page) => page.evaluate(() => [...document.querySelectorAll('#menu [role^="menuitem"]')]
+  .filter((e) => !e.closest('.menu-submenu'))
   .map((e) => ({ id: e.id, role: e.getAttribute('role'), text: e.textContent, keys: e.getAttribute('aria-keyshortcuts'),
     checked: e.getAttribute('aria-checked'), disabled: e.getAttribute('aria-disabled') === 'true' })));
 const focused = (page) => page.evaluate(() => document.activeElement?.id);
@@ -76,7 +79,7 @@ describe('menu button', () => {
     assert.equal(await page.locator('#menu-button').getAttribute('aria-expanded'), 'true');
     const items = await menuItems(page);
     assert.deepEqual(items.map((i) => i.role), [...Array(4).fill('menuitem'), ...Array(5).fill('menuitemradio'),
-      'menuitemcheckbox', ...Array(3).fill('menuitem')]);
+      'menuitemcheckbox', ...Array(4).fill('menuitem')]);
     assert.deepEqual(items.filter((i) => i.keys).map((i) => i.keys),
       ['Alt+P', 'Alt+N', 'Alt+.', 'Alt+,', 'Alt+C', 'Alt+R', 'Alt+I', 'Alt+L']);
     for (const i of items.filter((i) => i.keys)) assert.ok(i.text.endsWith(i.keys), `${i.text} shows its key`);
@@ -109,7 +112,7 @@ describe('menu button', () => {
     assert.equal(await focused(page), 'menu-Step');
     await page.keyboard.press('ArrowUp');
     await page.keyboard.press('ArrowUp');
-    assert.equal(await focused(page), 'menu-CopyLink', 'wraps to the last');
+    assert.equal(await focused(page), 'menu-Language', 'wraps to the last');
     await page.keyboard.press('Home');
     assert.equal(await focused(page), 'menu-PauseResume');
     await page.keyboard.press('Escape');
@@ -122,10 +125,10 @@ describe('menu button', () => {
     assert.equal((await state(page)).speed, 20);
     assert.equal(await focused(page), 'menu-button', 'back on the button');
     await page.keyboard.press('ArrowUp');
-    assert.equal(await focused(page), 'menu-CopyLink');
+    assert.equal(await focused(page), 'menu-Language');
     await page.keyboard.press('Tab');
     assert.equal(await page.locator('#menu-popup').isVisible(), false, 'Tab leaves the menu');
-    assert.notEqual(await focused(page), 'menu-CopyLink');
+    assert.notEqual(await focused(page), 'menu-Language');
     await close();
   });
 
@@ -340,6 +343,21 @@ describe('set-up in the address', () => {
       await close();
     });
   }
+
+  it('a link that names the other build\'s language opens the page in it, and its link keeps it', async () => {
+    const page = await openAt(`lang=${otherLanguage.code.toUpperCase()}&temperature=320`);
+    assert.equal(await page.evaluate(() => document.documentElement.lang), otherLanguage.tag);
+    for (const id of ['Command1', 'Command5']) {
+      assert.equal(await page.locator(`#${id}`).textContent(), otherLanguage.captions[id]);
+    }
+    assert.equal(await valueOf(page, 'Text1'), '320');
+    await page.evaluate(() => Object.defineProperty(navigator, 'clipboard',
+      { configurable: true, value: { writeText: async (t) => { window.copied = t; } } }));
+    await page.keyboard.press(keys.link);
+    await session.runFor(10);
+    assert.match(await page.evaluate(() => window.copied), new RegExp(`[#&]lang=${otherLanguage.code}(&|$)`));
+    await close();
+  });
 
   it('the address changed in an open page applies its set-up', async () => {
     const page = await open();
