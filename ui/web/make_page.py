@@ -13,6 +13,7 @@ import gzip
 import html
 import io
 import json
+import logging
 import re
 import subprocess
 
@@ -37,6 +38,9 @@ require(process.argv[1])({ wasmBinary }).then((m) => {
   process.stdout.write(JSON.stringify({ layout, texts }));
 });
 """
+
+# A font's tables the subsetter drops on purpose (FFTM, a build date) need no word.
+logging.getLogger("fontTools.subset").setLevel(logging.ERROR)
 
 # What a user types into a box, which draws with the window's own faces: a
 # keyboard's characters, and the blank a Japanese input method gives (which
