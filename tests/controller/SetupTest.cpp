@@ -236,7 +236,8 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
         {SetupKey::Speed, "3", SetupAccepts::Speed},
         {SetupKey::Start, "no", SetupAccepts::Flag},
     };
-    for (const form::SetupTexts* texts : {&form::EnglishLanguage().setup, &form::JapaneseLanguage().setup}) {
+    for (const form::SetupTexts* texts :
+         {&form::EnglishLanguage().setup, &form::JapaneseLanguage().setup}) {
         for (const SetupProblem& problem : problems) {
             const std::string accepts = AcceptsText(problem, *texts);
             const std::string notice = LinkNotice(problem, *texts);

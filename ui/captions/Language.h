@@ -25,8 +25,8 @@ struct PlacementRow {
 // Texts the window itself shows besides the captions: its notices and the
 // names of the run-time errors. {box} and {low}/{high} are filled in.
 struct NoticeTexts {
-    std::string_view rejectMessage;     // {box}, {low}, {high}
-    std::string_view dopingIncomplete;  // tooltip on the doping boxes
+    std::string_view rejectMessage;              // {box}, {low}, {high}
+    std::string_view dopingIncomplete;           // tooltip on the doping boxes
     std::string_view errorMessage;               // {error}
     std::array<std::string_view, 6> errorNames;  // in ErrorKind order
     // A page cannot close itself: what it says once the program has ended.
@@ -53,8 +53,8 @@ struct Language {
     std::span<const std::string_view> fontFamilies;
     std::span<const PlacementRow> placements;
 
-    std::string_view name;   // in the language itself: "Español"
-    std::string_view title;  // {program}
+    std::string_view name;                 // in the language itself: "Español"
+    std::string_view title;                // {program}
     std::span<const CaptionRow> captions;  // the texts that are translated
     NoticeTexts notices;
     ZoomTexts zoom;

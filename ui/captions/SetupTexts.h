@@ -17,7 +17,7 @@ struct SetupTexts {
     std::string_view acceptsSpeed;  // {speeds}
     std::string_view acceptsStart;
     std::string_view acceptsLanguage;  // {codes}
-    std::string_view listSeparator;  // between the speeds
+    std::string_view listSeparator;    // between the speeds
 
     // The page, when its address holds a value the set-up refuses.
     std::string_view linkRefused;  // {key} {value} {accepts}

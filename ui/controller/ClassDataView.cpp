@@ -66,14 +66,15 @@ ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint
     view.history = std::move(history);
     view.lawNP = started ? summary.lawNP : 0.0;
     view.described = !measured ? view.heading
-                               : Fill(texts.described.For(static_cast<long>(summary.ticks)), {{"{ticks}", ticks},
-                                                        {"{np}", figure(summary.meanNP)},
-                                                        {"{error}", error},
-                                                        {"{law}", figure(summary.lawNP)},
-                                                        {"{n}", figure(summary.meanElectrons)},
-                                                        {"{p}", figure(summary.meanHoles)},
-                                                        {"{root}", figure(summary.rootMeanNP)},
-                                                        {"{ni}", figure(summary.intrinsic)}});
+                               : Fill(texts.described.For(static_cast<long>(summary.ticks)),
+                                      {{"{ticks}", ticks},
+                                       {"{np}", figure(summary.meanNP)},
+                                       {"{error}", error},
+                                       {"{law}", figure(summary.lawNP)},
+                                       {"{n}", figure(summary.meanElectrons)},
+                                       {"{p}", figure(summary.meanHoles)},
+                                       {"{root}", figure(summary.rootMeanNP)},
+                                       {"{ni}", figure(summary.intrinsic)}});
     return view;
 }
 

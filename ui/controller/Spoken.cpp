@@ -37,7 +37,8 @@ std::string_view Where(const SpokenTexts& texts, double ef) {
 }
 
 std::string Counts(const SpokenTexts& texts, std::string_view pattern, const SceneFacts& f) {
-    const std::string electrons = Fill(texts.electrons.For(f.electrons), {{"{n}", Number(f.electrons)}});
+    const std::string electrons =
+        Fill(texts.electrons.For(f.electrons), {{"{n}", Number(f.electrons)}});
     const std::string holes = Fill(texts.holes.For(f.holes), {{"{n}", Number(f.holes)}});
     return Fill(pattern, {{"{t}", Number(f.temperature)},
                           {"{ef}", Spoken(f.fermiLevelEV)},
