@@ -66,21 +66,37 @@ def load_font(path, family):
 
 
 class Faces:
-    """The files of the families the page names, and what each draws."""
+    """The files of the families the page names, and what each draws: the
+    window's own faces as given, and a language's from the folders of fonts
+    that may travel with the page, found by fontconfig."""
 
-    def __init__(self, files):
-        self.files = files
+    def __init__(self, files, folders):
+        self.files = dict(files)
+        self.folders = [folder.rstrip("/") + "/" for folder in folders]
         self.cmaps = {}
+
+    def find(self, family):
+        if family not in self.files:
+            found = subprocess.run(["fc-list", "--format", "%{file}\n", ":family=%s:style=Regular" % family],
+                                   check=True, capture_output=True, text=True).stdout.split()
+            found = sorted(path for path in found if path.startswith(tuple(self.folders)))
+            self.files[family] = found[0] if found else None
+        return self.files[family]
+
+    def file(self, family):
+        if not self.find(family):
+            raise SystemExit("no font file for %s in %s" % (family, ", ".join(self.folders)))
+        return self.files[family]
 
     def covers(self, family, character):
         if family not in self.cmaps:
-            if family not in self.files:
-                return False  # a face the page names but does not carry
-            self.cmaps[family] = set(load_font(self.files[family], family).getBestCmap())
+            # A face the window names but the page does not carry draws nothing.
+            path = self.find(family)
+            self.cmaps[family] = set(load_font(path, family).getBestCmap()) if path else set()
         return ord(character) in self.cmaps[family]
 
     def woff2(self, family, characters):
-        font = load_font(self.files[family], family)
+        font = load_font(self.file(family), family)
         options = subset.Options()
         options.flavor = "woff2"
         options.name_IDs = ["*"]  # keeps the copyright and licence records
@@ -153,34 +169,39 @@ def font_pieces(faces, layout, texts):
     """The faces, as inert pieces, each made into a face only when needed:
     what a user types into a box, at once; a language's as it is shown; the
     languages' own names once the menu lists them."""
-    named = set(layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]])
+    for family in layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]]:
+        if family not in faces.files:
+            raise SystemExit("no font file given for the window's " + family)
     for language in layout["languages"]:
-        named.update(language["fontFamilies"])
-    if named - set(faces.files):
-        raise SystemExit("no font file for " + ", ".join(sorted(named - set(faces.files))))
+        for family in language["fontFamilies"]:
+            faces.file(family)
     # Every language draws what a user types in the window's faces, and the
-    # captions all share ("ND", the band letters): one piece for all, and
-    # each language's own the rest.
+    # captions all share ("ND", the band letters): one piece for all, the
+    # fallback of the window's faces, which answers for any character no
+    # other piece has with its face's missing-glyph box; each language's own
+    # the rest. The page's own language has the fallback in its own pieces,
+    # so that it opens with one face a family.
     window = layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]]
     typed = {family: set(c for c in TYPED if faces.covers(family, c)) for family in window}
-    pieces = [("typed", family, chars) for family, chars in typed.items()]
+    pieces = [("typed", family, chars, True) for family, chars in typed.items()]
     names = {}
     for language in layout["languages"]:
         code = language["code"]
-        for family, characters in language_faces(faces, layout, language, texts[code]).items():
-            if characters - typed.get(family, set()):
-                pieces.append((code, family, characters - typed.get(family, set())))
+        drawn = language_faces(faces, layout, language, texts[code])
+        if code == layout["ownLanguage"]:
+            pieces += [(code, family, chars | drawn.get(family, set()), True) for family, chars in typed.items()]
+        for family, characters in drawn.items():
+            if characters - typed.get(family, set()) and not (code == layout["ownLanguage"] and family in typed):
+                pieces.append((code, family, characters - typed.get(family, set()), False))
         families = language["fontFamilies"] + layout["fonts"]["defaultFamilies"]
         for family, characters in reaching(faces, families, language["name"]).items():
             names.setdefault(family, set()).update(characters - typed.get(family, set()))
-    pieces += [("names", family, chars) for family, chars in names.items() if chars]
-    # What a user types answers for every character no other piece has.
+    pieces += [("names", family, chars, False) for family, chars in names.items() if chars]
     return "\n".join(
         '<script type="font/woff2" data-piece="%s" data-family="%s"%s>%s</script>'
-        % (code, html.escape(family),
-           "" if code == "typed" else ' data-range="%s"' % unicode_range(chars),
+        % (code, html.escape(family), "" if fallback else ' data-range="%s"' % unicode_range(chars),
            faces.woff2(family, chars))
-        for code, family, chars in pieces)
+        for code, family, chars, fallback in pieces)
 
 
 def minified(esbuild, code):
@@ -219,14 +240,16 @@ def main():
     parser.add_argument("--template", required=True)
     parser.add_argument("--script", required=True, help="the page script's entry module")
     parser.add_argument("--style", required=True)
-    parser.add_argument("--font", action="append", default=[], help="family=file")
+    parser.add_argument("--font", action="append", default=[], help="family=file: the window's faces")
+    parser.add_argument("--font-dir", action="append", default=[],
+                        help="a folder of fonts that may travel with the page, for the languages' faces")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
     layout, texts = read_module(args.node, args.module)
     own = texts[layout["ownLanguage"]]
     own_language = next(l for l in layout["languages"] if l["code"] == layout["ownLanguage"])
-    faces = Faces(dict(pair.split("=", 1) for pair in args.font))
+    faces = Faces((pair.split("=", 1) for pair in args.font), args.font_dir)
     font_data = font_pieces(faces, layout, texts)
     with open(args.template, encoding="utf-8") as f:
         page = f.read()

@@ -13,9 +13,9 @@ const parsed = () => (document.readyState === "loading"
 
 const faceOf = (element) => {
   const { family, range } = element.dataset;
-  // The piece of what a user types answers for every character its face
-  // has and for any the page lacks, with its face's missing-glyph box: it
-  // stands first, so that every other piece goes before it.
+  // A piece without a range is its family's fallback: it answers for every
+  // character its face has and, with its missing-glyph box, for any the
+  // page lacks. It stands first, so that every other piece goes before it.
   const descriptors = range ? { unicodeRange: range, display: "block" } : { display: "block" };
   const text = element.textContent;
   return Uint8Array.fromBase64
@@ -23,22 +23,27 @@ const faceOf = (element) => {
     : new FontFace(family, `url(data:font/woff2;base64,${text})`, descriptors);
 };
 
+const elementsOf = (name) => [...document.querySelectorAll("script[data-piece]")]
+  .filter((element) => element.dataset.piece === name);
+
 const add = (name) => {
   if (!pieces.has(name)) {
-    pieces.set(name, Promise.all([...document.querySelectorAll("script[data-piece]")]
-      .filter((element) => element.dataset.piece === name)
-      .map((element) => {
-        const face = faceOf(element);
-        document.fonts.add(face);
-        return face.load();
-      })));
+    pieces.set(name, Promise.all(elementsOf(name).map((element) => {
+      const face = faceOf(element);
+      document.fonts.add(face);
+      return face.load();
+    })));
   }
   return pieces.get(name);
 };
 
-// The faces of one piece, decoded once and ready to draw.
+// The faces of one piece, decoded once and ready to draw; the window's
+// fallback faces first, the page's own language's or else those of what a
+// user types.
+let fallback = false;
 export const loadPiece = (name) => parsed().then(() => {
-  add("typed");
+  if (!fallback && elementsOf(name).every((element) => element.dataset.range)) add("typed");
+  fallback = true;
   return add(name);
 });
 

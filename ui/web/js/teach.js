@@ -11,13 +11,18 @@ import { loadPiece } from "./fonts.js";
 export const createTeaching = ({ desc, module, form, painter, built, announce }) => {
   const json = (pointer) => JSON.parse(module.UTF8ToString(pointer));
   const aside = { relayout: () => {} };
-  const panel = createPanel({ desc, form, read: () => json(module._quarvel_panel()), onToggle: () => aside.relayout() });
-  aside.extent = panel.extent;
+  // Made as it first opens: a load need not build what it may never show.
+  let made = null;
+  const closed = { isOpen: () => false, changed: () => {}, retext: () => {}, extent: () => ({ width: 0, height: 0 }) };
+  const panel = () => made ?? closed;
+  const openPanel = () => (made ??= createPanel({ desc, form, read: () => json(module._quarvel_panel()),
+    onToggle: () => aside.relayout() })).toggle();
+  aside.extent = (...size) => panel().extent(...size);
   const files = createExports({ desc, module, painter, built, announce });
 
   // The page's commands by name, once the module has said it cannot do them.
   const pageDoes = {
-    ClassData: () => panel.toggle(),
+    ClassData: openPanel,
     SaveData: () => files.saveData(),
     SavePicture: () => files.savePicture(),
     CopyLink: (caption) => files.copyLink(caption),
@@ -45,7 +50,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     const byId = {};
     desc.commands.forEach((command, index) => {
       const { caption, enabled } = now.commands[index];
-      byId[command.name] = { caption, enabled, checked: command.name === "ClassData" && panel.isOpen() };
+      byId[command.name] = { caption, enabled, checked: command.name === "ClassData" && panel().isOpen() };
     });
     for (const { speed, caption } of now.speeds) {
       byId[`speed-${speed}`] = { caption, enabled: now.commands[speedIndex].enabled, checked: speed === now.speed };
@@ -77,21 +82,21 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     applyAddress,
     link: files.link,
     afterEvent(byUser) {
-      panel.changed();
+      panel().changed();
       if (byUser) menu.refresh();
     },
     timeControlsChanged() {
       menu.refresh();
-      panel.changed();
+      panel().changed();
     },
     ended() {
       menu.close(false);
-      panel.changed();
+      panel().changed();
     },
     retext() {
       menu.retext();
       menu.refresh();
-      panel.retext();
+      panel().retext();
     },
   };
 };
