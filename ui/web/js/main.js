@@ -14,11 +14,13 @@ import { createTeaching } from "./teach.js";
 // only here.
 const instantiateWasm = (imports, receive) => {
   const text = document.getElementById("wasm").textContent;
+  // A stream of the bytes in memory: a Blob's is read back from the
+  // browser's store, a slow device's task at a time.
   const compressed = Uint8Array.fromBase64
-    ? Promise.resolve(new Blob([Uint8Array.fromBase64(text)]))
-    : fetch(`data:application/gzip;base64,${text}`).then((response) => response.blob());
-  compressed
-    .then((blob) => new Response(blob.stream().pipeThrough(new DecompressionStream("gzip"))).arrayBuffer())
+    ? new ReadableStream({ start(stream) { stream.enqueue(Uint8Array.fromBase64(text)); stream.close(); } })
+    : fetch(`data:application/gzip;base64,${text}`).then((response) => response.body);
+  Promise.resolve(compressed)
+    .then((stream) => new Response(stream.pipeThrough(new DecompressionStream("gzip"))).arrayBuffer())
     .then((bytes) => WebAssembly.instantiate(bytes, imports))
     .then(({ instance, module }) => receive(instance, module));
   return {};
@@ -203,14 +205,6 @@ export const start = async () => {
     },
   };
 
-  // A slow device paints the window in a task of its own, so that no task
-  // of the load holds the page for long; one more task would cost it a frame.
-  // A message, not a timer: the page's timers may be another's to run.
-  await new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => resolve();
-    channel.port2.postMessage(null);
-  });
   fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
   form.hidden = false;
   module._quarvel_load();
