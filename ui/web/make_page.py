@@ -72,6 +72,7 @@ class Faces:
 
     def __init__(self, files, folders):
         self.files = dict(files)
+        self.window = set(self.files)  # the window's own faces, as given
         self.folders = [folder.rstrip("/") + "/" for folder in folders]
         self.cmaps = {}
 
@@ -101,9 +102,11 @@ class Faces:
         options.flavor = "woff2"
         options.name_IDs = ["*"]  # keeps the copyright and licence records
         options.notdef_outline = True
-        # The page draws unhinted, so that a caption measures the same on
-        # every device; CJK outlines pack smaller without subroutines.
-        options.hinting = False
+        # The window's faces hinted as they come, or a screen's rasteriser
+        # spaces the letters of a small caption unevenly; the languages'
+        # Noto faces without, which they draw well and which halves them.
+        # CJK outlines pack smaller without subroutines.
+        options.hinting = family in self.window
         options.desubroutinize = True
         subsetter = subset.Subsetter(options)
         subsetter.populate(text="".join(sorted(characters)))
@@ -179,19 +182,15 @@ def font_pieces(faces, layout, texts):
     # captions all share ("ND", the band letters): one piece for all, the
     # fallback of the window's faces, which answers for any character no
     # other piece has with its face's missing-glyph box; each language's own
-    # the rest. The page's own language has the fallback in its own pieces,
-    # so that it opens with one face a family.
+    # the rest.
     window = layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]]
     typed = {family: set(c for c in TYPED if faces.covers(family, c)) for family in window}
     pieces = [("typed", family, chars, True) for family, chars in typed.items()]
     names = {}
     for language in layout["languages"]:
         code = language["code"]
-        drawn = language_faces(faces, layout, language, texts[code])
-        if code == layout["ownLanguage"]:
-            pieces += [(code, family, chars | drawn.get(family, set()), True) for family, chars in typed.items()]
-        for family, characters in drawn.items():
-            if characters - typed.get(family, set()) and not (code == layout["ownLanguage"] and family in typed):
+        for family, characters in language_faces(faces, layout, language, texts[code]).items():
+            if characters - typed.get(family, set()):
                 pieces.append((code, family, characters - typed.get(family, set()), False))
         families = language["fontFamilies"] + layout["fonts"]["defaultFamilies"]
         for family, characters in reaching(faces, families, language["name"]).items():

@@ -38,12 +38,9 @@ const add = (name) => {
 };
 
 // The faces of one piece, decoded once and ready to draw; the window's
-// fallback faces first, the page's own language's or else those of what a
-// user types.
-let fallback = false;
+// fallback faces, those of what a user types, first.
 export const loadPiece = (name) => parsed().then(() => {
-  if (!fallback && elementsOf(name).every((element) => element.dataset.range)) add("typed");
-  fallback = true;
+  add("typed");
   return add(name);
 });
 
