@@ -89,6 +89,12 @@ describe('switching the language', () => {
   it('the menu lists every language in its own name, ticks the one shown, and switches every text at once', async () => {
     const page = await openAt('');
     const own = await page.evaluate(() => document.documentElement.lang);
+    // No face of a language not shown is made as the page opens.
+    const arabicFaces = await page.evaluate(() => JSON.parse(document.getElementById('layout').textContent)
+      .languages.find((l) => l.code === 'ar').fontFamilies);
+    const faces = () => page.evaluate(() => [...document.fonts].map((f) => [f.family, f.status]));
+    assert.ok(arabicFaces.length > 0);
+    for (const family of arabicFaces) assert.ok(!(await faces()).some(([f]) => f === family), `${family} at load`);
     await page.click('#menu-button');
     await page.keyboard.press('End');
     assert.equal(await page.evaluate(() => document.activeElement.id), 'menu-Language');
@@ -102,11 +108,12 @@ describe('switching the language', () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), 'menu-Language', 'back out');
     await page.keyboard.press('Escape');
 
-    // Arabic: every text, the direction, the voice; the window stays as
-    // designed, not mirrored.
+    // Arabic: every text, the direction, the voice, its own faces, made
+    // only now; the window stays as designed, not mirrored.
     const before = await page.locator('#Command1').boundingBox();
     const ownPlace = await page.locator('#Check1-label').boundingBox();
     await choose(page, 'ar');
+    for (const family of arabicFaces) assert.ok((await faces()).some(([f, status]) => f === family && status === 'loaded'), family);
     const po = texts('ar');
     assert.deepEqual(await documentLanguage(page), ['ar', 'rtl']);
     assert.deepEqual(await shownCaptions(page, Object.keys(captionsOf(po))), captionsOf(po));
