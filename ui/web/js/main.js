@@ -19,9 +19,13 @@ const instantiateWasm = (imports, receive) => {
   const compressed = Uint8Array.fromBase64
     ? new ReadableStream({ start(stream) { stream.enqueue(Uint8Array.fromBase64(text)); stream.close(); } })
     : fetch(`data:application/gzip;base64,${text}`).then((response) => response.body);
+  // Compiled as it is inflated, where the browser can.
+  const wasm = (stream) => new Response(stream.pipeThrough(new DecompressionStream("gzip")),
+    { headers: { "Content-Type": "application/wasm" } });
   Promise.resolve(compressed)
-    .then((stream) => new Response(stream.pipeThrough(new DecompressionStream("gzip"))).arrayBuffer())
-    .then((bytes) => WebAssembly.instantiate(bytes, imports))
+    .then((stream) => (WebAssembly.instantiateStreaming
+      ? WebAssembly.instantiateStreaming(wasm(stream), imports)
+      : wasm(stream).arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports))))
     .then(({ instance, module }) => receive(instance, module));
   return {};
 };
