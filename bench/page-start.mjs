@@ -53,6 +53,7 @@ function probe() {
   time(window, 'atob', 'base64');
   if (Uint8Array.fromBase64) time(Uint8Array, 'fromBase64', 'base64');
   time(WebAssembly, 'instantiate', 'wasm');
+  time(WebAssembly, 'instantiateStreaming', 'wasm');
   time(FontFaceSet.prototype, 'load', 'fonts');
   time(FontFace.prototype, 'load', 'fonts');
   const shown = () => requestAnimationFrame(() => (t.shown ||= performance.now()));
