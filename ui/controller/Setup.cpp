@@ -200,13 +200,19 @@ std::string RangeText(const form::SetupTexts& texts, carriers::AcceptedRange ran
                                      {"{high}", carriers::DoubleToText(range.high)}});
 }
 
-std::string SpeedsText(const form::SetupTexts& texts) {
+// Items as a list in the user's language: "1, 2, 5".
+template <class Items, class Text>
+std::string Listed(const form::SetupTexts& texts, const Items& items, Text text) {
     std::string list;
-    for (const int speed : kSpeeds) {
+    for (const auto& item : items) {
         if (!list.empty()) list += texts.listSeparator;
-        list += std::to_string(speed);
+        list += text(item);
     }
     return list;
+}
+
+std::string SpeedsText(const form::SetupTexts& texts) {
+    return Listed(texts, kSpeeds, [](int speed) { return std::to_string(speed); });
 }
 
 }  // namespace
@@ -396,12 +402,8 @@ std::optional<std::string> CommandLineError(const CommandLine& commandLine,
 }
 
 std::string LanguageCodes(const form::SetupTexts& texts) {
-    std::string list;
-    for (const form::Language* language : form::Languages()) {
-        if (!list.empty()) list += texts.listSeparator;
-        list += language->code;
-    }
-    return list;
+    return Listed(texts, form::Languages(),
+                  [](const form::Language* language) { return std::string(language->code); });
 }
 
 std::string HelpText(const form::SetupTexts& texts, std::string_view program) {
