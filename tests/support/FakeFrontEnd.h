@@ -41,6 +41,7 @@ class FakeFrontEnd : public FrontEnd {
     void End(int status, const std::string&) override { ended = status; }
     void Announce(const std::string& text, bool) override { announced.push_back(text); }
     void AfterEvent(bool) override { ++events; }
+    void Speak(const Utterance& utterance) override { spoken.push_back(utterance); }
 
     struct Refusal {
         std::optional<carriers::TextBoxId> box;
@@ -54,6 +55,7 @@ class FakeFrontEnd : public FrontEnd {
     std::optional<std::string> errorReport;
     std::optional<int> ended;
     std::vector<std::string> announced;
+    std::vector<Utterance> spoken;
     int events = 0;
 
   private:

@@ -41,6 +41,11 @@ struct SpokenTexts {
     std::string_view fieldToggle;
     std::string_view chartEmpty;
     std::string_view chartTrend;  // {n} {low} {high}
+
+    // Read aloud with speech on, beside what the actions announce.
+    std::string_view paused;
+    std::string_view resumed;
+    std::string_view speed;  // {n}
 };
 
 }  // namespace form

@@ -55,6 +55,12 @@ struct TeachingTexts {
     std::string_view pictureFilter;
     std::string_view saveFailed;  // {file} {reason}
     std::string_view copied;      // said once data or a picture is on the clipboard
+
+    // Speech.
+    std::string_view speak;      // the check item
+    std::string_view sayScene;   // the diagram now, read out
+    std::string_view noVoice;    // {language}: the item when no voice speaks it
+    std::string_view noService;  // the item when the device cannot speak at all
 };
 
 }  // namespace form

@@ -19,6 +19,8 @@ constexpr CommandSpec kCommands[] = {
     {C::CopyData, "Alt+Shift+R", F::Desktop},
     {C::CopyPicture, "Alt+Shift+I", F::Desktop},
     {C::CopyLink, "Alt+L", F::Page},
+    {C::Speak, "Alt+K", F::Both},
+    {C::SayScene, "Alt+Shift+K", F::Both},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -19,7 +20,11 @@ enum class Command {
     CopyData,
     CopyPicture,
     CopyLink,
+    Speak,     // a check item: read out what each action did
+    SayScene,  // read out what the diagram shows now
 };
+
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::SayScene) + 1;
 
 enum class FrontEnds : unsigned { Desktop = 1, Page = 2, Both = 3 };
 
@@ -39,6 +44,17 @@ std::span<const CommandSpec> CommandTable();
 inline bool IsTimeControl(Command command) {
     return command == Command::PauseResume || command == Command::Step ||
            command == Command::Faster || command == Command::Slower || command == Command::Speed;
+}
+
+// The time controls and speech, which the controller runs itself; the rest
+// are the front end's (the panel, files, the clipboard).
+inline bool RunByController(Command command) {
+    return IsTimeControl(command) || command == Command::Speak || command == Command::SayScene;
+}
+
+// Shown ticked or not.
+inline bool IsCheckItem(Command command) {
+    return command == Command::ClassData || command == Command::Speak;
 }
 
 inline bool OnFrontEnd(const CommandSpec& entry, FrontEnds frontEnd) {

@@ -99,7 +99,9 @@ void Controller::RunBinding(const Binding& binding) {
     if (binding.announce == form::Announcement::None) return;
     const std::string said = form::Announce(description_.language().spoken, binding.announce,
                                             Facts(), Text(TextBoxId::Text2));
-    if (!said.empty()) frontEnd_.Announce(said, binding.event == Event::Change);
+    if (said.empty()) return;
+    frontEnd_.Announce(said, binding.event == Event::Change);
+    Say(said, binding.event == Event::Change);
 }
 
 void Controller::RunTick() {
@@ -170,6 +172,8 @@ void Controller::SetPaused(bool paused) {
     pace_.SetPaused(paused);
     UpdateTimers();
     frontEnd_.TimeControlsChanged();
+    const form::SpokenTexts& spoken = description_.language().spoken;
+    Say(std::string(paused ? spoken.paused : spoken.resumed));
 }
 
 void Controller::Step() {
@@ -183,6 +187,23 @@ void Controller::SetSpeed(int speed) {
     if (ended_ || !pace_.SetSpeed(speed)) return;
     UpdateTimers();
     frontEnd_.TimeControlsChanged();
+    Say(Fill(description_.language().spoken.speed, {{"{n}", std::to_string(speed)}}));
+}
+
+void Controller::SetSpeakOn(bool on) { speakOn_ = on; }
+
+void Controller::SetSpeechState(SpeechState state) { speechState_ = state; }
+
+void Controller::Say(const std::string& text, bool onceTypingPauses) {
+    // Only a voice of the window's language: where the device has none,
+    // nothing is read out in another's.
+    if (!speakOn_ || !MaySpeak(speechState_) || text.empty()) return;
+    frontEnd_.Speak({text, std::string(description_.language().tag), onceTypingPauses});
+}
+
+void Controller::Refuse(std::optional<TextBoxId> box, const std::string& text) {
+    frontEnd_.ShowRefusal(box, std::string(description_.program().name), text);
+    Say(text);
 }
 
 void Controller::UpdateTimers() {
@@ -245,6 +266,14 @@ std::string Controller::Caption(Command command) const {
             return std::string(texts.copyPicture);
         case Command::CopyLink:
             return std::string(description_.language().setup.copyLink);
+        case Command::Speak:
+            if (speechState_ == SpeechState::NoVoice) {
+                return Fill(texts.noVoice, {{"{language}", description_.language().name}});
+            }
+            return std::string(speechState_ == SpeechState::NoService ? texts.noService
+                                                                      : texts.speak);
+        case Command::SayScene:
+            return std::string(texts.sayScene);
     }
     return {};
 }
@@ -268,13 +297,17 @@ bool Controller::Enabled(Command command) const {
         case Command::SaveData:
         case Command::CopyData:
             return record_.Rows() > 0;
+        case Command::Speak:
+            return MaySpeak(speechState_);
+        case Command::SayScene:
+            return speakOn_ && MaySpeak(speechState_);
         default:
             return true;
     }
 }
 
 bool Controller::Run(Command command, int speed) {
-    if (!IsTimeControl(command)) return false;  // the front end's to do
+    if (!RunByController(command)) return false;  // the front end's to do
     if (!Enabled(command)) return true;
     const auto at = std::find(kSpeeds.begin(), kSpeeds.end(), pace_.Speed());
     switch (command) {
@@ -292,6 +325,12 @@ bool Controller::Run(Command command, int speed) {
             return true;
         case Command::Speed:
             SetSpeed(speed);
+            return true;
+        case Command::Speak:
+            SetSpeakOn(!speakOn_);
+            return true;
+        case Command::SayScene:
+            Say(Scene());
             return true;
         default:
             return false;
@@ -375,6 +414,9 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
             case SetupKey::Speed:
                 if (const auto speed = setup.Speed(); speed && !bad) SetSpeed(*speed);
                 break;
+            case SetupKey::Speak:
+                if (const auto on = setup.Speak(); on && !bad) SetSpeakOn(*on);
+                break;
             case SetupKey::Start:
                 // A bad value never starts a wrong run.
                 if (!problem && setup.Start()) {
@@ -395,10 +437,9 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
         }
         if (!languageNotice.empty()) languageNotice += "\n\n";
         languageNotice += LinkNotice(*problem, description_.language().setup);
-        frontEnd_.ShowRefusal(box, std::string(description_.program().name), languageNotice);
+        Refuse(box, languageNotice);
     } else if (!languageNotice.empty()) {
-        frontEnd_.ShowRefusal(std::nullopt, std::string(description_.program().name),
-                              languageNotice);
+        Refuse(std::nullopt, languageNotice);
     }
     return problem;
 }
@@ -420,11 +461,9 @@ void Controller::RejectInput(TextBoxId box, carriers::AcceptedRange accepted) {
     const form::NoticeTexts& notices = description_.language().notices;
     const std::string low = DoubleToText(accepted.low);
     const std::string high = DoubleToText(accepted.high);
-    frontEnd_.ShowRefusal(
-        box, std::string(description_.program().name),
-        Fill(notices.rejectMessage, {{"{box}", description_.AccessibleName(ControlOf(box))},
-                                     {"{low}", low},
-                                     {"{high}", high}}));
+    Refuse(box, Fill(notices.rejectMessage, {{"{box}", description_.AccessibleName(ControlOf(box))},
+                                             {"{low}", low},
+                                             {"{high}", high}}));
 }
 
 void Controller::SetDopingEntryComplete(bool complete) {

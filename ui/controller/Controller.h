@@ -16,6 +16,7 @@
 #include "Pace.h"
 #include "Runtime.h"
 #include "Setup.h"
+#include "Speech.h"
 
 namespace controller {
 
@@ -66,10 +67,18 @@ class Controller : public carriers::Runtime {
     std::string Scene() const;
     std::string ChartTrend() const;
 
+    // Speech, off until the user turns it on. The front end says whether
+    // its device can speak the window's language, again after every
+    // change of language or of its voices.
+    bool SpeakOn() const { return speakOn_; }
+    void SetSpeakOn(bool on);
+    SpeechState Speech() const { return speechState_; }
+    void SetSpeechState(SpeechState state);
+
     // The commands around the window: their words now, and whether they
     // can be used or are ticked. Run does those the controller does itself
-    // (the time controls) and says false for the rest, which the front end
-    // does (the panel, files, the clipboard).
+    // (the time controls, speech) and says false for the rest, which the
+    // front end does (the panel, files, the clipboard).
     std::string Caption(Command command) const;
     std::string SpeedCaption(int speed) const;
     bool Enabled(Command command) const;
@@ -115,6 +124,10 @@ class Controller : public carriers::Runtime {
     // What the record and the class data note of an action that ran.
     void Note(form::Announcement action);
     void TypeInto(carriers::TextBoxId box, const std::string& text);
+    // Read aloud if the user asked for speech and the device can.
+    void Say(const std::string& text, bool onceTypingPauses = false);
+    // A notice shown and, with speech on, read out.
+    void Refuse(std::optional<carriers::TextBoxId> box, const std::string& text);
 
     form::FormDescription description_;
     FrontEnd& frontEnd_;
@@ -130,6 +143,8 @@ class Controller : public carriers::Runtime {
     bool ended_ = false;
     bool rejected_ = false;  // by the handler that runs
     bool dopingUsable_ = true;
+    bool speakOn_ = false;
+    SpeechState speechState_ = SpeechState::Unknown;
     std::string decimalSeparator_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Runtime.h"
+#include "Speech.h"
 
 namespace controller {
 
@@ -55,6 +56,9 @@ class FrontEnd {
     // The user chose another language: every text, name and description,
     // and the places of the controls the language moves, follow.
     virtual void LanguageChanged() {}
+    // Read aloud, when the user has asked for speech. A newer utterance
+    // replaces one that has not started yet, so speech never falls behind.
+    virtual void Speak(const Utterance&) {}
 };
 
 }  // namespace controller

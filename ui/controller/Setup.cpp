@@ -14,9 +14,12 @@ namespace {
 using carriers::CarrierModel;
 
 constexpr std::array<std::string_view, kSetupKeyCount> kKeyNames{
-    "lang", "temperature", "fermi", "nd", "na", "field", "speed", "start"};
+    "lang", "temperature", "fermi", "nd", "na", "field", "speed", "speak", "start"};
 constexpr std::array<std::string_view, kSetupKeyCount> kOptionNames{
-    "language", "temperature", "fermi", "nd", "na", "field", "speed", "start"};
+    "language", "temperature", "fermi", "nd", "na", "field", "speed", "speak", "start"};
+
+// Keys that are on or off, and on when bare.
+bool IsSwitch(SetupKey key) { return key == SetupKey::Field || key == SetupKey::Speak; }
 
 std::size_t Slot(SetupKey key) { return static_cast<std::size_t>(key); }
 
@@ -91,6 +94,7 @@ std::optional<SetupProblem> ProblemOfKey(const SharedSetup& setup, SetupKey key,
         case SetupKey::Fermi:
             return range(CarrierModel::AcceptsFermiLevel, CarrierModel::FermiLevelRange);
         case SetupKey::Field:
+        case SetupKey::Speak:
             return refusedUnless(OnOff(value).has_value(), SetupAccepts::OnOff);
         case SetupKey::Speed:
             return refusedUnless(SpeedOf(value).has_value(), SetupAccepts::Speed);
@@ -240,6 +244,11 @@ std::optional<bool> SharedSetup::Field() const {
     return value ? OnOff(*value) : std::nullopt;
 }
 
+std::optional<bool> SharedSetup::Speak() const {
+    const auto& value = Value(SetupKey::Speak);
+    return value ? OnOff(*value) : std::nullopt;
+}
+
 std::optional<int> SharedSetup::Speed() const {
     const auto& value = Value(SetupKey::Speed);
     return value ? SpeedOf(*value) : std::nullopt;
@@ -333,10 +342,10 @@ CommandLine SetupFromCommandLine(const std::vector<std::string>& arguments) {
             line.option = name;
         } else if (inlineValue) {
             line.setup.Set(*key, *inlineValue);
-        } else if (*key == SetupKey::Field && i + 1 < arguments.size() &&
+        } else if (IsSwitch(*key) && i + 1 < arguments.size() &&
                    (arguments[i + 1] == "on" || arguments[i + 1] == "off")) {
             line.setup.Set(*key, arguments[++i]);  // "--field off" means what it says
-        } else if (*key == SetupKey::Field || *key == SetupKey::Start) {
+        } else if (IsSwitch(*key) || *key == SetupKey::Start) {
             line.setup.Set(*key, "");
         } else if (i + 1 < arguments.size() && arguments[i + 1].substr(0, 2) != "--") {
             line.setup.Set(*key, arguments[++i]);

@@ -13,18 +13,19 @@
 namespace controller {
 
 // A set-up a teacher can share: in a page address's fragment
-//   lang=es&temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&start
+//   lang=es&temperature=350&fermi=0.7&nd=1e16&na=1e10&field=on&speed=5&speak=on&start
 // or on the desktop's command line
-//   --language es --temperature 350 --fermi 0.7 --nd 1e16 --na 1e10 --field --speed 5 --start
+//   --language es --temperature 350 --fermi 0.7 --nd 1e16 --na 1e10 --field --speed 5 --speak
+//   --start
 // Every key is optional. The keys, in the order they are applied: the
 // language, before everything else; the four boxes as if typed (so the
-// doping boxes rewrite the Fermi level), then the field, the speed, and
-// Start last.
-enum class SetupKey { Language, Temperature, Fermi, Donors, Acceptors, Field, Speed, Start };
-inline constexpr std::size_t kSetupKeyCount = 8;
+// doping boxes rewrite the Fermi level), then the field, the speed, speech
+// (so that Start is heard), and Start last.
+enum class SetupKey { Language, Temperature, Fermi, Donors, Acceptors, Field, Speed, Speak, Start };
+inline constexpr std::size_t kSetupKeyCount = 9;
 
 // The key's name in a link: "lang", "temperature", "fermi", "nd", "na",
-// "field", "speed", "start".
+// "field", "speed", "speak", "start".
 std::string_view SetupKeyName(SetupKey key);
 // Its option on the command line: the same, but "language" for "lang".
 std::string_view SetupOptionName(SetupKey key);
@@ -46,6 +47,7 @@ class SharedSetup {
 
     // The typed values; none for a key not given or a value refused.
     std::optional<bool> Field() const;  // "on" or a bare flag, "off"
+    std::optional<bool> Speak() const;  // the same
     std::optional<int> Speed() const;   // one of kSpeeds
     bool Start() const;                 // a bare flag or "1"
 
@@ -97,6 +99,7 @@ struct SetupBoxes {
     std::string acceptors;    // Text5
     bool field = false;
     int speed = 1;
+    // Not speech: that is each listener's own choice, not the lesson's.
 };
 
 // The set-up that gives these boxes again and starts the run. The doping
@@ -106,8 +109,8 @@ struct SetupBoxes {
 SharedSetup SetupOf(const SetupBoxes& boxes, std::string_view decimalSeparator = ".");
 
 // The desktop's command line, without the program's name. "--key value" and
-// "--key=value"; --field, --start and --help are flags ("--field off" and
-// "--field=off" too).
+// "--key=value"; --field, --speak, --start and --help are flags ("--field
+// off" and "--field=off" too).
 // Arguments that do not start with "--" are Qt's own options and their
 // values, and are ignored.
 struct CommandLine {

@@ -28,10 +28,9 @@ constexpr std::string_view kLineStyles[] = {"Solid", "DashDot"};
 constexpr std::string_view kEvents[] = {"Load", "Click", "Change", "Timer"};
 constexpr std::string_view kTimerRoles[] = {"Tick", "CurrentReadout"};
 constexpr std::string_view kCommandNames[] = {
-    "PauseResume", "Step",        "Faster",   "Slower",      "Speed",   "ClassData",
-    "SaveData",    "SavePicture", "CopyData", "CopyPicture", "CopyLink"};
-static_assert(std::size(kCommandNames) ==
-              static_cast<std::size_t>(controller::Command::CopyLink) + 1);
+    "PauseResume", "Step",     "Faster",      "Slower",   "Speed", "ClassData", "SaveData",
+    "SavePicture", "CopyData", "CopyPicture", "CopyLink", "Speak", "SayScene"};
+static_assert(std::size(kCommandNames) == controller::kCommandCount);
 
 template <class Enum, std::size_t N>
 std::string_view NameOf(const std::string_view (&names)[N], Enum value) {
@@ -260,6 +259,7 @@ std::string CommandsJson(const controller::Controller& controller) {
     }
     return Dumped({{"paused", controller.Paused()},
                    {"speed", controller.Speed()},
+                   {"speak", controller.SpeakOn()},
                    {"language", controller.Description().language().code},
                    {"commands", std::move(commands)},
                    {"speeds", std::move(speeds)}});

@@ -33,6 +33,9 @@ EM_JS(void, PageAnnounce, (const char* text, int onceTypingPauses), {
 EM_JS(void, PageAfterEvent, (int byUser), { Module.page.afterEvent(byUser !== 0); });
 EM_JS(void, PageTimeControlsChanged, (), { Module.page.timeControlsChanged(); });
 EM_JS(void, PageLanguageChanged, (), { Module.page.languageChanged(); });
+EM_JS(void, PageSpeak, (const char* text, const char* tag, int onceTypingPauses), {
+    Module.page.speak(UTF8ToString(text), UTF8ToString(tag), onceTypingPauses !== 0);
+});
 // clang-format on
 
 namespace form {
@@ -81,6 +84,10 @@ class PageFrontEnd : public controller::FrontEnd {
     void AfterEvent(bool byUser) override { PageAfterEvent(byUser ? 1 : 0); }
     void TimeControlsChanged() override { PageTimeControlsChanged(); }
     void LanguageChanged() override { PageLanguageChanged(); }
+    void Speak(const controller::Utterance& utterance) override {
+        PageSpeak(utterance.text.c_str(), utterance.languageTag.c_str(),
+                  utterance.onceTypingPauses ? 1 : 0);
+    }
 
   private:
     controller::Controller controller_;

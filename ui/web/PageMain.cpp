@@ -84,8 +84,14 @@ EMSCRIPTEN_KEEPALIVE const char* quarvel_commands() {
     return Handed<3>(form::CommandsJson(Page()));
 }
 EMSCRIPTEN_KEEPALIVE int quarvel_run(int command, int speed) {
-    if (command < 0 || command > static_cast<int>(controller::Command::CopyLink)) return 0;
+    if (command < 0 || command >= static_cast<int>(controller::kCommandCount)) return 0;
     return Page().Run(static_cast<controller::Command>(command), speed) ? 1 : 0;
+}
+// What the page found of the browser's voices for the window's language:
+// 1 ready, 2 none of that language, 3 no speech at all (0 not known yet).
+EMSCRIPTEN_KEEPALIVE void quarvel_set_speech_state(int state) {
+    if (state < 0 || state > static_cast<int>(controller::SpeechState::NoService)) return;
+    Page().SetSpeechState(static_cast<controller::SpeechState>(state));
 }
 EMSCRIPTEN_KEEPALIVE const char* quarvel_panel() {
     return Handed<4>(form::PanelJson(Page().ClassDataPanel()));
