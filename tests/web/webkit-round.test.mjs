@@ -9,7 +9,7 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { launchEngine, state } from './engines.mjs';
 
-const rounds = Number(process.env.QUARVEL_ROUNDS || 20);
+const rounds = Number(process.env.QUARVEL_ROUNDS || 12);
 
 // Where the web process died, as the kernel logged it (thread and library).
 const lastSegfault = () => {
