@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "captions/MistakeTexts.h"
 #include "captions/SetupTexts.h"
 #include "captions/Spoken.h"
 #include "captions/TeachingTexts.h"
@@ -61,6 +62,7 @@ struct Language {
     SpokenTexts spoken;      // what a screen reader hears
     TeachingTexts teaching;  // the tools around the window
     SetupTexts setup;        // a set-up from a link or the command line
+    MistakeTexts mistakes;   // what a set-up got wrong beyond one value
 };
 
 // Captions shared by every language; a language's own rows come first.
