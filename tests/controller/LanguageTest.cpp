@@ -162,9 +162,12 @@ TEST(Languages, ALinkChoosesTheLanguageFirstAndALanguageItLacksIsNamed) {
 TEST(Languages, TheCommandLineRefusesALanguageItLacksAndHelpListsTheCodes) {
     const form::SetupTexts& texts = form::EnglishLanguage().setup;
     const DopingBoxes before{"1e10", "1e10"};
-    EXPECT_FALSE(CommandLineError(SetupFromCommandLine({"--language", "PT"}), before, texts, "q"));
-    const auto error = CommandLineError(
-        SetupFromCommandLine({"--language=xx", "--temperature", "9999"}), before, texts, "quarvel");
+    const form::Language& english = form::EnglishLanguage();
+    EXPECT_FALSE(
+        CommandLineError(SetupFromCommandLine({"--language", "PT"}), before, english, "q"));
+    const auto error =
+        CommandLineError(SetupFromCommandLine({"--language=xx", "--temperature", "9999"}), before,
+                         english, "quarvel");
     ASSERT_TRUE(error);
     EXPECT_EQ(
         error->rfind("quarvel: --language \"xx\" is not accepted: --language takes one of en, ja, ",

@@ -210,7 +210,7 @@ TEST(SharedSetup, CommandLineTable) {
 }
 
 TEST(SharedSetup, OneLineErrorsNameTheOptionAndItsRange) {
-    const form::SetupTexts& en = form::EnglishLanguage().setup;
+    const form::Language& en = form::EnglishLanguage();
     const auto line = [&](std::vector<std::string> arguments) {
         return CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, en, "quarvel");
     };
@@ -236,11 +236,11 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
         {SetupKey::Speed, "3", SetupAccepts::Speed},
         {SetupKey::Start, "no", SetupAccepts::Flag},
     };
-    for (const form::SetupTexts* texts :
-         {&form::EnglishLanguage().setup, &form::JapaneseLanguage().setup}) {
+    for (const form::Language* language : {&form::EnglishLanguage(), &form::JapaneseLanguage()}) {
+        const form::SetupTexts* texts = &language->setup;
         for (const SetupProblem& problem : problems) {
             const std::string accepts = AcceptsText(problem, *texts);
-            const std::string notice = LinkNotice(problem, *texts);
+            const std::string notice = LinkNotice(problem, *language);
             EXPECT_EQ(accepts.find('{'), std::string::npos) << accepts;
             EXPECT_NE(notice.find(accepts), std::string::npos) << notice;
             EXPECT_NE(notice.find(problem.value), std::string::npos) << notice;
@@ -254,8 +254,8 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
         }
         for (const auto& arguments : std::vector<std::vector<std::string>>{
                  {"--x"}, {"--fermi"}, {"--fermi=99"}, {"--nd=0"}}) {
-            const auto error =
-                CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, *texts, "norvia");
+            const auto error = CommandLineError(SetupFromCommandLine(arguments), kInitialDoping,
+                                                *language, "norvia");
             ASSERT_TRUE(error.has_value());
             EXPECT_EQ(error->find('{'), std::string::npos) << *error;
             EXPECT_EQ(error->find('\n'), std::string::npos) << *error;

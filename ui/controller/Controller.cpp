@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TextFill.h"
+#include "TypedForms.h"
 #include "WindowTables.h"
 #include "form/FormLayout.h"
 
@@ -388,9 +389,9 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
                 if (const form::Language* language = form::FindLanguage(value)) {
                     SetLanguage(*language);
                 } else {
-                    languageNotice =
-                        Fill(description_.language().setup.languageUnknown,
-                             {{"{value}", value}, {"{language}", description_.language().name}});
+                    languageNotice = Fill(description_.language().setup.languageUnknown,
+                                          {{"{value}", Shortened(value)},
+                                           {"{language}", description_.language().name}});
                 }
                 break;
             case SetupKey::Temperature:
@@ -425,6 +426,12 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
                 break;
         }
     }
+    // Every mistake once, in one notice: the language, the keys left out,
+    // then the value that stopped the run.
+    if (const auto unknown = UnknownKeysNotice(setup, description_.language())) {
+        if (!languageNotice.empty()) languageNotice += "\n\n";
+        languageNotice += *unknown;
+    }
     if (problem) {
         constexpr std::pair<SetupKey, TextBoxId> kBoxOfKey[] = {
             {SetupKey::Temperature, TextBoxId::Text1},
@@ -436,7 +443,7 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
             if (key == problem->key) box = id;
         }
         if (!languageNotice.empty()) languageNotice += "\n\n";
-        languageNotice += LinkNotice(*problem, description_.language().setup);
+        languageNotice += LinkNotice(*problem, description_.language());
         Refuse(box, languageNotice);
     } else if (!languageNotice.empty()) {
         Refuse(std::nullopt, languageNotice);
@@ -444,7 +451,8 @@ std::optional<SetupProblem> Controller::Apply(const SharedSetup& setup) {
     return problem;
 }
 
-std::string Controller::Text(TextBoxId box) const { return frontEnd_.Text(box); }
+// What a full-width input method typed is read as the number it means.
+std::string Controller::Text(TextBoxId box) const { return NarrowForms(frontEnd_.Text(box)); }
 
 void Controller::SetText(TextBoxId box, const std::string& text) { frontEnd_.SetText(box, text); }
 

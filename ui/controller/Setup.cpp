@@ -5,6 +5,7 @@
 #include "CarrierModel.h"
 #include "Conversions.h"
 #include "TextFill.h"
+#include "TypedForms.h"
 #include "captions/Language.h"
 
 namespace controller {
@@ -17,6 +18,24 @@ constexpr std::array<std::string_view, kSetupKeyCount> kKeyNames{
     "lang", "temperature", "fermi", "nd", "na", "field", "speed", "speak", "start"};
 constexpr std::array<std::string_view, kSetupKeyCount> kOptionNames{
     "language", "temperature", "fermi", "nd", "na", "field", "speed", "speak", "start"};
+// Qt's own options that take the next argument as their value: QGuiApplication's,
+// QApplication's and those of the X11 platform.
+constexpr std::string_view kQtOptionsWithValue[] = {"-platform",
+                                                    "-platformpluginpath",
+                                                    "-platformtheme",
+                                                    "-plugin",
+                                                    "-qwindowgeometry",
+                                                    "-geometry",
+                                                    "-qwindowtitle",
+                                                    "-title",
+                                                    "-qwindowicon",
+                                                    "-icon",
+                                                    "-session",
+                                                    "-style",
+                                                    "-stylesheet",
+                                                    "-display",
+                                                    "-name",
+                                                    "-visual"};
 
 // Keys that are on or off, and on when bare.
 bool IsSwitch(SetupKey key) { return key == SetupKey::Field || key == SetupKey::Speak; }
@@ -32,13 +51,14 @@ std::optional<SetupKey> KeyNamed(std::string_view name,
 
 std::optional<double> Number(std::string_view text, std::string_view decimalSeparator) {
     try {
-        return carriers::TextToDouble(text, decimalSeparator);
+        return carriers::TextToDouble(NarrowForms(text), decimalSeparator);
     } catch (const carriers::RuntimeError&) {
         return std::nullopt;
     }
 }
 
-std::optional<bool> OnOff(std::string_view text) {
+std::optional<bool> OnOff(std::string_view typed) {
+    const std::string text = NarrowForms(typed);
     if (text.empty() || text == "on") return true;
     if (text == "off") return false;
     return std::nullopt;
@@ -52,28 +72,47 @@ std::optional<int> SpeedOf(std::string_view text) {
     return *found;
 }
 
-bool StartFlag(std::string_view text) { return text.empty() || text == "1"; }
+bool StartFlag(std::string_view typed) {
+    const std::string text = NarrowForms(typed);
+    return text.empty() || text == "1";
+}
 
 std::optional<SetupProblem> ProblemOfDoping(const SharedSetup& setup, const DopingBoxes& before,
                                             std::string_view separator) {
     const auto& donorsGiven = setup.Value(SetupKey::Donors);
     const auto& acceptorsGiven = setup.Value(SetupKey::Acceptors);
     if (!donorsGiven && !acceptorsGiven) return std::nullopt;
-    const auto problem = [&](SetupKey key) {
-        return SetupProblem{key, *setup.Value(key), SetupAccepts::DopingPair};
-    };
     const std::optional<double> donors = Number(donorsGiven.value_or(before.donors), separator);
-    if (donorsGiven && !donors) return problem(SetupKey::Donors);
     const std::optional<double> acceptors =
         Number(acceptorsGiven.value_or(before.acceptors), separator);
-    if (acceptorsGiven && !acceptors) return problem(SetupKey::Acceptors);
     const std::optional<double> level =
         donors && acceptors ? CarrierModel::FermiLevelFromDoping(*donors, *acceptors)
                             : std::nullopt;
     if (level && CarrierModel::AcceptsFermiLevel(*level)) return std::nullopt;
-    // The value that spoils the pair: a zero donor count, else the one typed last.
-    const bool donorsToBlame = donorsGiven && (!acceptorsGiven || (donors && *donors == 0.0));
-    return problem(donorsToBlame ? SetupKey::Donors : SetupKey::Acceptors);
+    const auto wrongAlone = [](const std::optional<double>& value) {
+        return !value || *value == 0.0;
+    };
+    bool donorsWrong = wrongAlone(donors);
+    bool acceptorsWrong = wrongAlone(acceptors);
+    if (!donorsWrong && !acceptorsWrong) {
+        const bool signsDiffer = (*donors < 0.0) != (*acceptors < 0.0);
+        donorsWrong = !signsDiffer || *donors < 0.0;
+        acceptorsWrong = !signsDiffer || *acceptors < 0.0;
+    }
+    donorsWrong = donorsWrong && donorsGiven;
+    acceptorsWrong = acceptorsWrong && acceptorsGiven;
+    if (!donorsWrong && !acceptorsWrong) {
+        // The box the set-up meets spoils the pair: the value it gives is named.
+        donorsWrong = donorsGiven.has_value();
+        acceptorsWrong = !donorsWrong;
+    }
+    SetupProblem problem{donorsWrong ? SetupKey::Donors : SetupKey::Acceptors,
+                         donorsWrong ? *donorsGiven : *acceptorsGiven, SetupAccepts::DopingPair};
+    if (donorsWrong && acceptorsWrong) {
+        problem.otherKey = SetupKey::Acceptors;
+        problem.otherValue = *acceptorsGiven;
+    }
+    return problem;
 }
 
 std::optional<SetupProblem> ProblemOfKey(const SharedSetup& setup, SetupKey key,
@@ -259,6 +298,12 @@ bool SharedSetup::Start() const {
     return value && StartFlag(*value);
 }
 
+void SharedSetup::AddUnknownKey(std::string name) {
+    if (std::find(unknownKeys_.begin(), unknownKeys_.end(), name) == unknownKeys_.end()) {
+        unknownKeys_.push_back(std::move(name));
+    }
+}
+
 std::optional<SetupProblem> FirstProblem(const SharedSetup& setup, const DopingBoxes& before,
                                          std::string_view decimalSeparator) {
     for (const SharedSetup::Step& step : setup.Steps()) {
@@ -283,7 +328,11 @@ SharedSetup SetupFromFragment(std::string_view fragment) {
         const std::string value = equals == std::string_view::npos
                                       ? std::string()
                                       : PercentDecoded(part.substr(equals + 1));
-        if (const auto key = KeyNamed(name, kKeyNames)) setup.Set(*key, value);
+        if (const auto key = KeyNamed(name, kKeyNames)) {
+            setup.Set(*key, value);
+        } else if (!name.empty()) {
+            setup.AddUnknownKey(name);
+        }
     }
     return setup;
 }
@@ -326,7 +375,17 @@ CommandLine SetupFromCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     for (std::size_t i = 0; i < arguments.size() && line.fault == CommandLine::Fault::None; ++i) {
         const std::string_view argument = arguments[i];
-        if (argument.substr(0, 2) != "--") continue;  // Qt's, or a value of Qt's
+        if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {
+            // Qt's, with its value if it takes one
+            const auto* end = std::end(kQtOptionsWithValue);
+            if (std::find(std::begin(kQtOptionsWithValue), end, argument) != end) ++i;
+            continue;
+        }
+        if (argument.substr(0, 2) != "--") {
+            line.fault = CommandLine::Fault::StrayArgument;
+            line.option = argument;
+            break;
+        }
         const std::string_view option = argument.substr(2);
         const std::size_t equals = option.find('=');
         const std::string_view name = option.substr(0, equals);
@@ -373,40 +432,75 @@ std::string AcceptsText(const SetupProblem& problem, const form::SetupTexts& tex
     return std::string(texts.acceptsStart);
 }
 
-std::string LinkNotice(const SetupProblem& problem, const form::SetupTexts& texts) {
-    return Fill(texts.linkRefused, {{"{key}", SetupKeyName(problem.key)},
-                                    {"{value}", problem.value},
-                                    {"{accepts}", AcceptsText(problem, texts)}});
+std::string LinkNotice(const SetupProblem& problem, const form::Language& language) {
+    const std::string accepts = AcceptsText(problem, language.setup);
+    if (problem.otherKey) {
+        return Fill(language.mistakes.linkPairRefused,
+                    {{"{key}", SetupKeyName(problem.key)},
+                     {"{value}", Shortened(problem.value)},
+                     {"{otherKey}", SetupKeyName(*problem.otherKey)},
+                     {"{otherValue}", Shortened(problem.otherValue)},
+                     {"{accepts}", accepts}});
+    }
+    return Fill(language.setup.linkRefused, {{"{key}", SetupKeyName(problem.key)},
+                                             {"{value}", Shortened(problem.value)},
+                                             {"{accepts}", accepts}});
+}
+
+std::optional<std::string> UnknownKeysNotice(const SharedSetup& setup,
+                                             const form::Language& language) {
+    const std::vector<std::string>& unknown = setup.UnknownKeys();
+    if (unknown.empty()) return std::nullopt;
+    const std::string keys = Listed(language.setup, unknown, [&](const std::string& key) {
+        return Fill(language.mistakes.quoted, {{"{text}", Shortened(key)}});
+    });
+    const std::string known =
+        Listed(language.setup, kKeyNames, [](std::string_view key) { return std::string(key); });
+    return Fill(language.mistakes.linkKeysUnknown.For(static_cast<long>(unknown.size())),
+                {{"{keys}", keys}, {"{known}", known}});
 }
 
 std::optional<std::string> CommandLineError(const CommandLine& commandLine,
                                             const DopingBoxes& before,
-                                            const form::SetupTexts& texts, std::string_view program,
+                                            const form::Language& language,
+                                            std::string_view program,
                                             std::string_view decimalSeparator) {
+    const form::SetupTexts& texts = language.setup;
+    const std::string named = Shortened(commandLine.option);
     switch (commandLine.fault) {
         case CommandLine::Fault::UnknownOption:
-            return Fill(texts.optionUnknown,
-                        {{"{program}", program}, {"{option}", commandLine.option}});
+            return Fill(texts.optionUnknown, {{"{program}", program}, {"{option}", named}});
         case CommandLine::Fault::NeedsValue:
-            return Fill(texts.optionNeedsValue,
-                        {{"{program}", program}, {"{option}", commandLine.option}});
+            return Fill(texts.optionNeedsValue, {{"{program}", program}, {"{option}", named}});
+        case CommandLine::Fault::StrayArgument:
+            return Fill(language.mistakes.argumentStray,
+                        {{"{program}", program}, {"{argument}", named}});
         case CommandLine::Fault::None:
             break;
     }
-    const auto& language = commandLine.setup.Value(SetupKey::Language);
-    if (language && !form::FindLanguage(*language)) {
+    const auto& asked = commandLine.setup.Value(SetupKey::Language);
+    if (asked && !form::FindLanguage(*asked)) {
         return Fill(
             texts.optionRefused,
             {{"{program}", program},
              {"{option}", SetupOptionName(SetupKey::Language)},
-             {"{value}", *language},
+             {"{value}", Shortened(*asked)},
              {"{accepts}", Fill(texts.acceptsLanguage, {{"{codes}", LanguageCodes(texts)}})}});
     }
     const auto problem = FirstProblem(commandLine.setup, before, decimalSeparator);
     if (!problem) return std::nullopt;
+    if (problem->otherKey) {
+        return Fill(language.mistakes.optionPairRefused,
+                    {{"{program}", program},
+                     {"{option}", SetupOptionName(problem->key)},
+                     {"{value}", Shortened(problem->value)},
+                     {"{otherOption}", SetupOptionName(*problem->otherKey)},
+                     {"{otherValue}", Shortened(problem->otherValue)},
+                     {"{accepts}", AcceptsText(*problem, texts)}});
+    }
     return Fill(texts.optionRefused, {{"{program}", program},
                                       {"{option}", SetupOptionName(problem->key)},
-                                      {"{value}", problem->value},
+                                      {"{value}", Shortened(problem->value)},
                                       {"{accepts}", AcceptsText(*problem, texts)}});
 }
 

@@ -10,6 +10,10 @@
 #include "Runtime.h"
 #include "captions/SetupTexts.h"
 
+namespace form {
+struct Language;
+}
+
 namespace controller {
 
 // A set-up a teacher can share: in a page address's fragment
@@ -51,8 +55,14 @@ class SharedSetup {
     std::optional<int> Speed() const;   // one of kSpeeds
     bool Start() const;                 // a bare flag or "1"
 
+    // The keys a link gave that are none of the above, each once, in the
+    // order given.
+    void AddUnknownKey(std::string name);
+    const std::vector<std::string>& UnknownKeys() const { return unknownKeys_; }
+
   private:
     std::array<std::optional<std::string>, kSetupKeyCount> values_;
+    std::vector<std::string> unknownKeys_;
 };
 
 // What a key takes, for the message that refuses a value.
@@ -63,6 +73,9 @@ struct SetupProblem {
     std::string value;  // as typed
     SetupAccepts accepts;
     carriers::AcceptedRange range{};  // for SetupAccepts::Range
+    // A doping pair whose two values are both wrong: key is nd, this na.
+    std::optional<SetupKey> otherKey{};
+    std::string otherValue{};
 };
 
 // The doping boxes before the set-up is applied: a set-up that gives only
@@ -77,14 +90,19 @@ struct DopingBoxes {
 // no Fermi level, a field other than on or off, a speed not in kSpeeds, a
 // start other than bare or 1. None means the set-up may be applied and, if
 // it asks, started. Numbers are read as the boxes read them: '.' or the
-// user's decimal separator.
+// user's decimal separator, full-width forms as their ASCII.
+// Of a doping pair, the value to blame: one that is no number or zero; else
+// of two signs the negative one, since concentrations are positive; else,
+// two values too far apart for a Fermi level, both. Only a value the set-up
+// gives is blamed, not one it meets in a box.
 std::optional<SetupProblem> FirstProblem(const SharedSetup& setup, const DopingBoxes& before,
                                          std::string_view decimalSeparator = ".");
 
 // A page address's fragment, with or without its '#'. Keys and values are
 // percent-decoded once ('+' stays a plus, as in "1e+16"; bytes that are no
 // UTF-8 read as U+FFFD, the same wherever they are shown); unknown keys are
-// ignored, as an older page ignores a newer link's keys.
+// not applied, as an older page ignores a newer link's keys, but kept to be
+// named.
 SharedSetup SetupFromFragment(std::string_view fragment);
 
 // The fragment that gives the set-up: its keys in the order of application,
@@ -111,14 +129,15 @@ SharedSetup SetupOf(const SetupBoxes& boxes, std::string_view decimalSeparator =
 // The desktop's command line, without the program's name. "--key value" and
 // "--key=value"; --field, --speak, --start and --help are flags ("--field
 // off" and "--field=off" too).
-// Arguments that do not start with "--" are Qt's own options and their
-// values, and are ignored.
+// Arguments that start with a single '-' are Qt's own options, and are
+// ignored with the value those of Qt's that take one are given ("-platform
+// offscreen"); any other argument is a stray.
 struct CommandLine {
-    enum class Fault { None, UnknownOption, NeedsValue };
+    enum class Fault { None, UnknownOption, NeedsValue, StrayArgument };
     SharedSetup setup;
     bool help = false;
     Fault fault = Fault::None;
-    std::string option;  // the faulty option, without its "--"
+    std::string option;  // the faulty option, without its "--", or the stray
 };
 CommandLine SetupFromCommandLine(const std::vector<std::string>& arguments);
 
@@ -127,13 +146,18 @@ inline constexpr int kCommandLineErrorStatus = 2;
 
 // What the key takes, in the user's language: "a number from 0 to 4436".
 std::string AcceptsText(const SetupProblem& problem, const form::SetupTexts& texts);
-// The page's notice for a link's refused value.
-std::string LinkNotice(const SetupProblem& problem, const form::SetupTexts& texts);
+// The page's notice for a link's refused value, or pair of values.
+std::string LinkNotice(const SetupProblem& problem, const form::Language& language);
+// The page's notice for the keys of a link it does not know; none if it
+// knows them all.
+std::optional<std::string> UnknownKeysNotice(const SharedSetup& setup,
+                                             const form::Language& language);
 // The desktop's one line (no newline) for a command line that cannot be
 // used: its fault, else its first problem; none when it can be used.
 std::optional<std::string> CommandLineError(const CommandLine& commandLine,
                                             const DopingBoxes& before,
-                                            const form::SetupTexts& texts, std::string_view program,
+                                            const form::Language& language,
+                                            std::string_view program,
                                             std::string_view decimalSeparator = ".");
 // The codes of every language, as a list in the user's language.
 std::string LanguageCodes(const form::SetupTexts& texts);

@@ -12,4 +12,9 @@ namespace controller {
 std::string Fill(std::string_view pattern,
                  std::initializer_list<std::pair<std::string_view, std::string_view>> fields);
 
+// What a message shows of a text the user typed: the text, or where it is
+// longer than a message's line can hold, its start and end around an
+// ellipsis ("1111111111…1111111111"), never cut inside a character.
+std::string Shortened(std::string_view typed);
+
 }  // namespace controller

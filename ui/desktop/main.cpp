@@ -34,8 +34,8 @@ int main(int argc, char* argv[]) {
     const controller::DopingBoxes before{
         std::string(description.Caption(controller::ControlOf(carriers::TextBoxId::Text4))),
         std::string(description.Caption(controller::ControlOf(carriers::TextBoxId::Text5)))};
-    if (const auto error = controller::CommandLineError(
-            commandLine, before, language.setup, command, QLocale().decimalPoint().toStdString())) {
+    if (const auto error = controller::CommandLineError(commandLine, before, language, command,
+                                                        QLocale().decimalPoint().toStdString())) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return controller::kCommandLineErrorStatus;
     }
