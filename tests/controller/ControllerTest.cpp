@@ -5,6 +5,7 @@
 
 #include "Controller.h"
 #include "FakeFrontEnd.h"
+#include "WindowTables.h"
 #include "captions/Language.h"
 #include "form/FormLayout.h"
 
@@ -189,6 +190,95 @@ TEST_F(ControllerTest, ASetUpIsTypedInOrderAndABadValueStartsNothing) {
     EXPECT_EQ(front.check1, 1);
     EXPECT_EQ(c.Speed(), 5);
     EXPECT_TRUE(c.Model().ElectronCount.value() == 0);
+}
+
+struct NoticeCase {
+    const char* fragment;
+    bool started;
+    int temperature;  // once started
+    std::optional<TextBoxId> box;
+    std::vector<const char*> said;  // each exactly once in the one notice
+};
+
+// Every mistake of a link in one notice, each named once, the rest applied.
+TEST_F(ControllerTest, ALinksNoticeNamesEveryMistakeOnce) {
+    const NoticeCase cases[] = {
+        {"Temperature=350&start", true, 300, std::nullopt, {"key “Temperature” in"}},
+        {"foo=bar&start", true, 300, std::nullopt, {"“foo”", "lang, temperature, fermi"}},
+        {"foo=1&bar&foo=2&temperature=320&start",
+         true,
+         320,
+         std::nullopt,
+         {"keys “foo”, “bar” in"}},
+        {"nd=-1&na=1e10&colour=red&start",
+         false,
+         0,
+         TextBoxId::Text4,
+         {"“colour”", "nd to “-1”, but nd takes"}},
+        {"lang=xx&nd=0&na=0",
+         false,
+         0,
+         TextBoxId::Text4,
+         {"“xx”", "nd to “0” and na to “0”, but nd and na take"}},
+        {"temperature=１ｅ９９９９&start", false, 0, TextBoxId::Text1, {"“１ｅ９９９９”"}},
+    };
+    for (const NoticeCase& n : cases) {
+        FakeFrontEnd front;
+        Controller c(form::Quarvel(), front, ".");
+        c.Load();
+        c.Apply(SetupFromFragment(n.fragment));
+        EXPECT_EQ(c.RunStarted(), n.started) << n.fragment;
+        if (n.started) {
+            EXPECT_EQ(c.Model().Temperature.value(), n.temperature) << n.fragment;
+        }
+        ASSERT_EQ(front.refusals.size(), 1U) << n.fragment;
+        EXPECT_EQ(front.refusals[0].box, n.box) << n.fragment;
+        const std::string& text = front.refusals[0].text;
+        for (const char* part : n.said) {
+            const std::size_t at = text.find(part);
+            EXPECT_NE(at, std::string::npos) << part << " in " << text;
+            EXPECT_EQ(text.find(part, at + 1), std::string::npos) << part << " twice in " << text;
+        }
+    }
+    // A long key or value is shown by its ends, so the notice stays short.
+    FakeFrontEnd front;
+    Controller c(form::Quarvel(), front, ".");
+    c.Load();
+    c.Apply(SetupFromFragment(std::string(5000, 'k') + "=1&temperature=" + std::string(5000, '9')));
+    ASSERT_EQ(front.refusals.size(), 1U);
+    EXPECT_LT(front.refusals[0].text.size(), 600U);
+    EXPECT_NE(front.refusals[0].text.find("“kkkkkkkkkk…kkkkkkkkkk”"), std::string::npos);
+    EXPECT_NE(front.refusals[0].text.find("“9999999999…9999999999”"), std::string::npos);
+}
+
+struct TypedCase {
+    TextBoxId box;
+    const char* typed;
+};
+
+// A Japanese input method's full-width text in the boxes is read as the same
+// number: Start takes it, the doping sets the Fermi level, the link gives it
+// back in ASCII.
+TEST_F(ControllerTest, FullWidthBoxesReadAsTheirNumbers) {
+    const TypedCase typed[] = {{TextBoxId::Text1, "３５０"},
+                               {TextBoxId::Text4, "１ｅ１６"},
+                               {TextBoxId::Text5, "１．０Ｅ＋１０"}};
+    for (const TypedCase& t : typed) {
+        front_.SetText(t.box, t.typed);
+        if (const auto change = Controller::BindingOf(ControlOf(t.box), form::Event::Change)) {
+            c_.Fire(*change);
+        }
+    }
+    EXPECT_EQ(front_.Text(TextBoxId::Text2), "0.7");
+    EXPECT_EQ(front_.lastHint, "");  // the pair is usable
+    Do(Announcement::Start);
+    EXPECT_TRUE(front_.refusals.empty());
+    EXPECT_EQ(c_.Model().Temperature.value(), 350);
+    EXPECT_EQ(c_.SetupLink(),
+              "temperature=350&fermi=0.7&nd=1e16&na=1.0E%2B10&field=off&speed=1&start");
+    front_.texts[1] = "－０．５";  // a full-width minus in the Fermi level
+    Do(Announcement::Start);
+    EXPECT_TRUE(front_.refusals.empty());
 }
 
 TEST_F(ControllerTest, TheLinkGivesTheBoxesBack) {

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "Setup.h"
+#include "TextFill.h"
+#include "TypedForms.h"
 #include "captions/Language.h"
 
 namespace controller {
@@ -264,6 +266,143 @@ TEST(SharedSetup, BothLanguagesFillEveryText) {
     }
     EXPECT_NE(AcceptsText(problems[3], form::JapaneseLanguage().setup).find("1、2、5、10、20"),
               std::string::npos);
+}
+
+}  // namespace
+}  // namespace controller
+
+namespace controller {
+namespace {
+
+struct DopingCase {
+    const char* nd;  // null: not given
+    const char* na;
+    bool blamesNd;
+    bool blamesNa;
+};
+
+// A doping pair that gives no Fermi level names the value that is wrong, or
+// both, in the link's notice and on the command line alike.
+TEST(SetupMistakes, ADopingPairNamesTheValueThatIsWrong) {
+    const DopingCase cases[] = {
+        {"-1", "1e10", true, false},     {"-1e16", "1e10", true, false},
+        {"1e16", "-1e10", false, true},  {"0", "1e10", true, false},
+        {"1e16", "0", false, true},      {"0", "0", true, true},
+        {"abc", "-5", true, false},      {"x", "y", true, true},
+        {"1e300", "1e-300", true, true},  // too far apart for a Fermi level
+        {nullptr, "-1", false, true},    {"0", nullptr, true, false},
+        {"1e10", "1e400", false, true},  // beyond a double
+    };
+    const form::Language& en = form::EnglishLanguage();
+    for (const DopingCase& c : cases) {
+        std::string fragment;
+        std::vector<std::string> arguments;
+        for (const auto& [key, value] : {std::pair{"nd", c.nd}, {"na", c.na}}) {
+            if (!value) continue;
+            fragment += std::string(fragment.empty() ? "" : "&") + key + "=" + value;
+            arguments.insert(arguments.end(), {std::string("--") + key, value});
+        }
+        const auto problem = FirstProblem(SetupFromFragment(fragment), kInitialDoping);
+        ASSERT_TRUE(problem.has_value()) << fragment;
+        const std::string notice = LinkNotice(*problem, en);
+        EXPECT_EQ(notice.find("nd to “") != std::string::npos, c.blamesNd) << notice;
+        EXPECT_EQ(notice.find("na to “") != std::string::npos, c.blamesNa) << notice;
+        const auto line =
+            CommandLineError(SetupFromCommandLine(arguments), kInitialDoping, en, "q");
+        ASSERT_TRUE(line.has_value()) << fragment;
+        EXPECT_EQ(line->find("--nd \"") != std::string::npos, c.blamesNd) << *line;
+        EXPECT_EQ(line->find("--na \"") != std::string::npos, c.blamesNa) << *line;
+    }
+}
+
+struct LineCase {
+    std::vector<std::string> arguments;
+    const char* said;  // what the one line must hold, or null for none
+};
+
+// What the command line names: the unknown option, the stray argument, the
+// bad value, shortened where it is long; Qt's own options pass.
+TEST(SetupMistakes, TheCommandLineNamesEachMistake) {
+    const std::string digits(5000, '9');
+    const LineCase cases[] = {
+        {{"--temperature", "300", "extra"}, "quarvel: unexpected argument \"extra\";"},
+        {{"extra", "--start"}, "unexpected argument \"extra\""},
+        {{"-reverse", "350"}, "unexpected argument \"350\""},  // -reverse takes no value
+        {{"--temperature", "300", "-"}, "unexpected argument \"-\""},
+        {{"-platform", "offscreen", "-style", "fusion", "-session", "s1", "--start"}, nullptr},
+        {{"-qwindowtitle", "Lab 3", "-reverse", "--field", "off"}, nullptr},
+        {{"--Temperature=300"}, "unknown option --Temperature;"},
+        {{"--temperature", digits}, "--temperature \"9999999999…9999999999\" is not"},
+        {{digits}, "unexpected argument \"9999999999…9999999999\";"},
+        {{"--" + digits}, "unknown option --9999999999…9999999999;"},
+        {{"--language", digits}, "--language \"9999999999…9999999999\" is not"},
+    };
+    for (const LineCase& c : cases) {
+        const auto line = CommandLineError(SetupFromCommandLine(c.arguments), kInitialDoping,
+                                           form::EnglishLanguage(), "quarvel");
+        if (!c.said) {
+            EXPECT_EQ(line, std::nullopt) << c.arguments.front();
+            continue;
+        }
+        ASSERT_TRUE(line.has_value()) << c.arguments.front();
+        EXPECT_NE(line->find(c.said), std::string::npos) << *line;
+        EXPECT_LT(line->size(), 200U) << *line;
+    }
+}
+
+struct ShortCase {
+    std::string typed;
+    std::string shown;
+};
+
+TEST(SetupMistakes, ALongValueShowsItsStartAndEnd) {
+    std::string fullWidth;
+    for (int i = 0; i < 25; ++i) fullWidth += i < 10 ? "１" : i < 15 ? "２" : "３";
+    const ShortCase cases[] = {
+        {std::string(24, '7'), std::string(24, '7')},  // whole up to 24 characters
+        {"0123456789abcdeABCDE9876543210", "0123456789…9876543210"},
+        {fullWidth, "１１１１１１１１１１…３３３３３３３３３３"},  // never cut inside a character
+        {"", ""},
+    };
+    for (const ShortCase& c : cases) EXPECT_EQ(Shortened(c.typed), c.shown);
+}
+
+struct NarrowCase {
+    const char* typed;
+    const char* read;
+};
+
+// What an input method types, read as the number it means; anything else
+// stays as typed.
+TEST(SetupMistakes, FullWidthFormsReadAsTheirAscii) {
+    const NarrowCase cases[] = {
+        {"３５０", "350"},
+        {"０．７", "0.7"},
+        {"１ｅ１６", "1e16"},
+        {"－１．５Ｅ＋１６", "-1.5E+16"},
+        {"−3", "-3"},               // the minus sign
+        {"ー０。５", "-0.5"},       // a kana keyboard's '-' and '.'
+        {"\u3000３\u3000", " 3 "},  // ideographic spaces
+        {"ｏｆｆ", "off"},
+        {"温度 300 K", "温度 300 K"},
+        {"\xEF\xBC", "\xEF\xBC"},  // a cut-off sequence stays
+    };
+    for (const NarrowCase& c : cases) EXPECT_EQ(NarrowForms(c.typed), c.read) << c.typed;
+    // A link and the command line take them as the boxes do.
+    const SharedSetup link = SetupFromFragment(
+        "temperature=３５０&fermi=%EF%BC%90%EF%BC%8E%EF%BC%97&nd=１ｅ１６&na=１ｅ１０&field=ｏｎ&"
+        "speed=５&start=１");
+    EXPECT_EQ(FirstProblem(link, kInitialDoping), std::nullopt);
+    EXPECT_EQ(link.Speed(), 5);
+    EXPECT_EQ(link.Field(), true);
+    EXPECT_TRUE(link.Start());
+    const CommandLine line = SetupFromCommandLine(
+        {"--temperature", "３５０", "--nd", "－１ｅ１６", "--na", "－１ｅ１０", "--speed=２０"});
+    EXPECT_EQ(FirstProblem(line.setup, kInitialDoping), std::nullopt);
+    EXPECT_EQ(line.setup.Speed(), 20);
+    const auto hot = FirstProblem(SetupFromFragment("temperature=９９９９"), kInitialDoping);
+    ASSERT_TRUE(hot.has_value());
+    EXPECT_EQ(hot->value, "９９９９");  // named as typed
 }
 
 }  // namespace

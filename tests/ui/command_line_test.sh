@@ -17,7 +17,8 @@ elif [[ "$out" != *"$name"* || "$out" != *"--temperature"* || "$out" != *"--spee
   fail "--help: $out"
 else echo "ok --help"; fi
 
-# arguments | what the one line must hold
+# arguments | what the one line must hold | what it must not
+long=$(printf '9%.0s' {1..5000})
 refused=(
   "--temperature 9999|--temperature \"9999\"|0 to 4436"
   "--fermi=40|--fermi \"40\"|to 29.907"
@@ -27,9 +28,16 @@ refused=(
   "--bogus|unknown option --bogus|$name --help"
   "--fermi|--fermi needs a value|$name --help"
   "-platform offscreen --temperature 350 --speed 7|--speed \"7\"|1, 2, 5"
+  "--temperature 300 extra|unexpected argument \"extra\"|$name --help"
+  "-reverse 350 --start|unexpected argument \"350\"|$name --help"
+  "--nd -1e16 --na 1e10|--nd \"-1e16\"|concentration|--na"
+  "--nd 1e16 --na 0|--na \"0\"|concentration|--nd"
+  "--nd 0 --na 0|--nd \"0\" and --na \"0\"|concentration"
+  "--temperature $long|\"9999999999…9999999999\"|0 to 4436"
+  "--temperature ３５０ --fermi ０．７ --nd １ｅ１６ --speed 7|--speed \"7\"|1, 2, 5|--temperature"
 )
 for row in "${refused[@]}"; do
-  IFS='|' read -r arguments first second <<<"$row"
+  IFS='|' read -r arguments first second absent <<<"$row"
   # shellcheck disable=SC2086  # the arguments are split as typed
   err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$program" $arguments \
     2>&1 >/dev/null)
@@ -38,7 +46,9 @@ for row in "${refused[@]}"; do
   elif [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then fail "$arguments: not one line: $err"
   elif [[ "$err" != "$name: "*"$first"*"$second"* && "$err" != "$name: "*"$second"*"$first"* ]]; then
     fail "$arguments: $err"
-  else echo "ok $arguments: $err"; fi
+  elif [ -n "$absent" ] && [[ "$err" == *"$absent"* ]]; then fail "$arguments: names $absent: $err"
+  elif [ "${#err}" -gt 300 ]; then fail "$arguments: ${#err} characters"
+  else echo "ok ${arguments:0:60}: $err"; fi
 done
 
 # --language: every code of the languages table is listed and taken, without
