@@ -1,6 +1,6 @@
 // The page without a mouse and with a finger: focus and Tab order, Enter and
-// space on the buttons, the notice of a refused Start, and the end of the
-// program by Close.
+// space on the buttons, full-width input, the notice of a refused Start, and
+// the end of the program by Close.
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import {
@@ -82,6 +82,32 @@ for (const viewport of viewports) {
       await page.keyboard.press(' ');
       s = await state(page);
       assert.equal(s.electronCount, 90, `light from ${before.electronCount}`);
+      await closeSession();
+    });
+
+    // A Japanese input method composes full-width text and then commits it:
+    // the boxes read it as the number it means.
+    if (every) it('full-width digits from an input method read as the same numbers', async () => {
+      const page = await open();
+      const cdp = await page.context().newCDPSession(page);
+      const compose = async (id, text) => {
+        await page.click(`#${id}`);
+        await page.keyboard.press('ControlOrMeta+a');
+        await page.keyboard.press('Backspace');
+        for (let i = 1; i <= text.length; ++i) {
+          await cdp.send('Input.imeSetComposition', { text: text.slice(0, i), selectionStart: i, selectionEnd: i });
+        }
+        await cdp.send('Input.insertText', { text });
+      };
+      await compose('Text4', '１ｅ１６');
+      assert.equal(await valueOf(page, 'Text4'), '１ｅ１６');
+      assert.equal(await valueOf(page, 'Text2'), '0.7', 'the doping sets the Fermi level');
+      await compose('Text1', '３５０');
+      await page.click('#Command1');
+      await session.runFor(0);
+      assert.equal(await page.locator('dialog#notice').evaluate((d) => d.open), false, 'nothing refused');
+      const s = await state(page);
+      assert.deepEqual([s.timer1Enabled, s.temperature], [true, 350]);
       await closeSession();
     });
 

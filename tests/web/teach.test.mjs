@@ -327,13 +327,17 @@ describe('set-up in the address', () => {
   const bad = [
     { name: 'a temperature out of range', fragment: 'temperature=9999&start', box: 'Text1', value: '9999' },
     { name: 'a speed not offered', fragment: 'fermi=0.6&speed=3&start', box: null, value: '3' },
+    // The negative donor count spoils the pair, not the acceptors after it.
+    { name: 'a doping pair', fragment: 'nd=-1&na=1e10&start', box: 'Text4', value: '-1', absent: /\bna\b/ },
   ];
   for (const b of bad) {
     it(`${b.name} shows its notice, leaves the box as typed and starts nothing`, async () => {
       const page = await openAt(b.fragment);
       await session.runFor(50);
       assert.equal(await page.locator('#notice').isVisible(), true);
-      assert.match(await page.locator('#notice-text').textContent(), new RegExp(`“${b.value}”|${b.value}`));
+      const said = await page.locator('#notice-text').textContent();
+      assert.match(said, new RegExp(`“${b.value}”|${b.value}`));
+      if (b.absent) assert.doesNotMatch(said, b.absent);
       const s = await state(page);
       assert.deepEqual([s.runStarted, s.speed], [false, 1]);
       if (b.box) assert.equal(await valueOf(page, b.box), b.value);
@@ -343,6 +347,22 @@ describe('set-up in the address', () => {
       await close();
     });
   }
+
+  it('a link\'s unknown keys are named, the rest applies, and a long key stays inside the notice', async () => {
+    const page = await openAt(`Temperature=350&${'k'.repeat(5000)}=1&speed=5&start`);
+    await session.runFor(50);
+    const s = await state(page);
+    assert.deepEqual([s.runStarted, s.speed, s.temperature], [true, 5, 300]);
+    assert.equal(await page.locator('#notice').isVisible(), true);
+    const text = page.locator('#notice-text');
+    const said = await text.textContent();
+    for (const part of ['Temperature', 'kkkkkkkkkk…kkkkkkkkkk']) assert.ok(said.includes(part), said);
+    assert.ok(await text.evaluate((e) => e.scrollWidth <= e.clientWidth), 'no line runs out of the notice');
+    const box = await page.locator('#notice').boundingBox();
+    assert.ok(box.x >= 0 && box.x + box.width <= page.viewportSize().width, JSON.stringify(box));
+    await page.click('#notice-ok');
+    await close();
+  });
 
   it('a link that names the other build\'s language opens the page in it, and its link keeps it', async () => {
     const page = await openAt(`lang=${otherLanguage.code.toUpperCase()}&temperature=320`);
