@@ -97,7 +97,8 @@ class Controller : public carriers::Runtime {
     std::string SetupLink() const;
     // A set-up applied as if typed, then started if it asks. A value that
     // would not do starts nothing: its box opens as typed, its notice is
-    // shown, and the problem is given back.
+    // shown, and the problem is given back. A language the program lacks
+    // and keys it does not know are named in the same notice.
     std::optional<SetupProblem> Apply(const SharedSetup& setup);
 
     // Runtime: the model's reads and writes reach the front end.
