@@ -118,6 +118,7 @@ void Controller::RunTick() {
 
 void Controller::Note(form::Announcement action) {
     const int temperature = model_.Temperature.value();
+    const std::pair left{model_.ElectronCount.value(), model_.HoleCount.value()};
     switch (action) {
         case form::Announcement::Start: {
             double fermi = 0.0;
@@ -126,12 +127,14 @@ void Controller::Note(form::Announcement action) {
             } catch (const carriers::RuntimeError&) {
             }  // Start has read it, so it is a number
             record_.StartRun(temperature, fermi);
-            classData_.Reset(temperature);
+            classData_.Reset(temperature, left);
             break;
         }
         case form::Announcement::Light:
             record_.Mark(RecordEvent::Light);
-            classData_.Reset(temperature);
+            // Paused, the panel shows the counts Light made at once, as the
+            // next tick would while running.
+            classData_.Reset(temperature, left);
             break;
         case form::Announcement::Diffusion:
             record_.Mark(RecordEvent::Diffusion);
@@ -307,8 +310,8 @@ void Controller::SetLanguage(const form::Language& language) {
 }
 
 ClassDataView Controller::ClassDataPanel() const {
-    return ViewOf(classData_.Summary(), classData_.History(), description_.language().teaching,
-                  tickEnabled_, pace_.Paused(), pace_.Speed(), decimalSeparator_);
+    return ViewOf(classData_.Summary(), classData_.History(), description_.language(), tickEnabled_,
+                  pace_.Paused(), pace_.Speed(), decimalSeparator_);
 }
 
 std::string Controller::FileName(bool picture) const {
