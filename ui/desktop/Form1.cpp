@@ -22,6 +22,7 @@
 #include "LanguageMenu.h"
 #include "Localize.h"
 #include "PanelPlace.h"
+#include "QtTexts.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"
@@ -216,6 +217,8 @@ void Form1::Arrange() {
 
 void Form1::ShowTexts() {
     const Language& language = description_.language();
+    // The dialogs and menus Qt makes speak it too.
+    UseQtTexts(language);
     setWindowTitle(FromUtf8(description_.Title()));
     canvas_->ShowCaptions();
     for (const auto& [control, widget] : windowed_) {
