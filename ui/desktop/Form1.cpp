@@ -251,7 +251,11 @@ void Form1::LanguageChanged() {
     announcer_->LanguageChanged();
     commands_->LanguageChanged();
     languages_->LanguageChanged();
-    if (panel_) panel_->LanguageChanged();
+    if (panel_) {
+        panel_->LanguageChanged();
+        // A script with taller lines needs more room beside the window.
+        if (panel_->isVisible()) PlacePanel();
+    }
 }
 
 void Form1::KeepOnScreen() {
