@@ -48,7 +48,7 @@ class ClassData {
 
     // The law's values at this temperature; forgets every sample. Until the
     // first tick the means are the counts the reset left, if given, so that
-    // a paused run shows what Start or Light made of it.
+    // a paused run shows what Light made of it.
     void Reset(int temperatureK, std::optional<std::pair<int, int>> left = std::nullopt);
     // The counts the tick left.
     void AddTick(int electrons, int holes);

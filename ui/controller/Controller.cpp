@@ -118,7 +118,6 @@ void Controller::RunTick() {
 
 void Controller::Note(form::Announcement action) {
     const int temperature = model_.Temperature.value();
-    const std::pair left{model_.ElectronCount.value(), model_.HoleCount.value()};
     switch (action) {
         case form::Announcement::Start: {
             double fermi = 0.0;
@@ -127,14 +126,15 @@ void Controller::Note(form::Announcement action) {
             } catch (const carriers::RuntimeError&) {
             }  // Start has read it, so it is a number
             record_.StartRun(temperature, fermi);
-            classData_.Reset(temperature, left);
+            classData_.Reset(temperature);
             break;
         }
         case form::Announcement::Light:
             record_.Mark(RecordEvent::Light);
             // Paused, the panel shows the counts Light made at once, as the
             // next tick would while running.
-            classData_.Reset(temperature, left);
+            classData_.Reset(temperature,
+                             std::pair{model_.ElectronCount.value(), model_.HoleCount.value()});
             break;
         case form::Announcement::Diffusion:
             record_.Mark(RecordEvent::Diffusion);
