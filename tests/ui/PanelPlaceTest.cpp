@@ -66,10 +66,6 @@ class PanelPlaceTest : public QObject {
             QTRY_COMPARE(panel->size(), sizes[press]);
         }
         QCOMPARE(FigureSize(*panel), type);
-        ZoomBy(*w, Qt::Key_Equal);
-        ZoomBy(*w, Qt::Key_Equal);
-        ZoomBy(*w, Qt::Key_0);
-        QTRY_COMPARE(panel->size(), actual);
         // Enlarged by hand, closed at 1.5x, opened again at 1x.
         ZoomBy(*w, Qt::Key_Equal);
         ZoomBy(*w, Qt::Key_Equal);
@@ -105,18 +101,11 @@ class PanelPlaceTest : public QObject {
         const int type = FigureSize(*panel);
         w->move(at);
         QTRY_COMPARE(w->pos(), at);
-        ZoomBy(*w, Qt::Key_Equal);
-        ZoomBy(*w, Qt::Key_Equal);
-        ZoomBy(*w, Qt::Key_Equal);
-        QCOMPARE(w->Zoom(), 2.0);
+        w->SetZoom(2.0);
         QTRY_COMPARE(w->frameGeometry().topLeft(), at);
         QTest::qWait(100);  // the panel's move and resize
         const QRect place = panel->frameGeometry();
-        QVERIFY2(screen.contains(place), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                        .arg(place.x())
-                                                        .arg(place.y())
-                                                        .arg(place.width())
-                                                        .arg(place.height())));
+        QVERIFY(screen.contains(place));
         QCOMPARE(panel->screen(), w->screen());
         QVERIFY(panel->Zoom() >= 1.0 && panel->Zoom() <= 2.0);
         QVERIFY(FigureSize(*panel) >= type);
