@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build make pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
   python3-pyatspi at-spi2-core dbus-daemon

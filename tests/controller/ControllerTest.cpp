@@ -117,6 +117,25 @@ TEST_F(ControllerTest, LightWhilePausedActsAtOnceAndTheReadoutsFollowAtTheNextTi
     EXPECT_NE(c_.ClassDataPanel().heading.find(": 1 tick ("), std::string::npos);
 }
 
+// Light while paused starts the measurement as it does while running: the
+// panel shows the counts Light made, not how to begin, until the first tick.
+TEST_F(ControllerTest, LightWhilePausedShowsTheCountsItMadeInThePanel) {
+    Do(Announcement::Start);
+    c_.SetPaused(true);
+    Do(Announcement::Light);
+    const ClassDataView view = c_.ClassDataPanel();
+    EXPECT_NE(view.heading.find(": 0 ticks ("), std::string::npos) << view.heading;
+    const int n = c_.Model().ElectronCount.value(), p = c_.Model().HoleCount.value();
+    EXPECT_EQ(view.rows[0].value, Figure(double(n) * p, ".") + " (error after more ticks)");
+    EXPECT_EQ(view.rows[2].value, Figure(n, "."));
+    EXPECT_EQ(view.rows[3].value, Figure(p, "."));
+    EXPECT_NE(view.described, view.heading);  // the figures are read out too
+    // The chart names the law's dashed line as its row does, and each axis.
+    EXPECT_EQ(view.law, view.rows[1].label);
+    EXPECT_EQ(view.countsAxis, "carriers n, p");
+    EXPECT_EQ(view.productAxis, "product n·p");
+}
+
 TEST_F(ControllerTest, TheLawIsShownOnceStartHasTakenTheTemperature) {
     EXPECT_EQ(c_.ClassDataPanel().rows[1].value, "–");
     EXPECT_EQ(c_.ClassDataPanel().lawNP, 0.0);

@@ -17,9 +17,9 @@ programs=(
   "norvia org.quarvel.Norvia"
 )
 icon_dir=usr/share/icons/hicolor/scalable/apps
-# Libraries and packages the programs cannot start without; the font packages
+# Libraries and packages the programs cannot do without; the font packages
 # are derived below from the font families the programs name.
-required_depends=(libc6 libstdc++6 libqt6core6 libqt6widgets6 qt6-qpa-plugins)
+required_depends=(libc6 libstdc++6 libqt6core6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n)
 # Everything the package may put on a system; anything else (headers, static
 # libraries, test programs) leaked in from an install rule by mistake.
 allowed_paths='^usr/(bin/(quarvel|norvia)|share/(applications|metainfo|icons/hicolor|doc/quarvel)/)'

@@ -1,3 +1,4 @@
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -5,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,7 +38,7 @@ std::uint64_t Ticks(Form1& w) { return w.Controller().Record().Ticks(); }
 // Answers the next file dialog with `path` from inside its own event loop,
 // after `polls` looks at it (10 ms apart); `atAnswer` runs just before.
 void AnswerFileDialog(
-    const QString& path, int polls = 1, std::function<void()> atAnswer = [] {}) {
+    const QString& path, int polls = 1, std::function<void(QFileDialog&)> atAnswer = [](auto&) {}) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, path, polls, atAnswer]() mutable {
         QFileDialog* dialog = nullptr;
@@ -46,7 +48,7 @@ void AnswerFileDialog(
             }
         }
         if (!dialog || --polls > 0) return;
-        atAnswer();
+        atAnswer(*dialog);
         // As typed: selectFile would give way to the suggested name once
         // the dialog has read its folder.
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
@@ -285,6 +287,40 @@ class TeachingTest : public QObject {
         QVERIFY(Timer(*w, "Timer1")->isActive());
     }
 
+    // The dialog tells a file's type by its name, never by reading it (a
+    // special file can block a read for good), and opens where the last
+    // save went, not where one failed.
+    void fileDialogReadsNoFileAndOpensWhereTheLastSaveWent() {
+        QTemporaryDir folder;
+        QFile png(folder.filePath(QStringLiteral("picture")));
+        QVERIFY(png.open(QIODevice::WriteOnly) && png.write("\x89PNG\r\n\x1a\n") == 8);
+        png.close();
+        const QMimeDatabase types;
+        const QString byName =
+            types.mimeTypeForFile(png.fileName(), QMimeDatabase::MatchExtension).comment();
+        QVERIFY(types.mimeTypeForFile(png.fileName()).comment() != byName);
+        const auto w = OpenWindow(form::EnglishLanguage());
+        Start(*w);
+        Pulse(*w);  // data to save
+        MessageBoxAnswerer answerer;
+        for (const QString& path : {folder.filePath(QStringLiteral("run.csv")),
+                                    QStringLiteral("/nonexistent/folder/run.csv")}) {
+            AnswerFileDialog(path);
+            Action(*w, Command::SaveData)->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !answerer.texts.isEmpty(), 15000);
+        }
+        QString opened, type;
+        AnswerFileDialog(folder.filePath(QStringLiteral("again.csv")), 1, [&](QFileDialog& dialog) {
+            opened = dialog.directory().absolutePath();
+            type = dialog.iconProvider()->type(QFileInfo(png.fileName()));
+        });
+        Action(*w, Command::SaveData)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath(QStringLiteral("again.csv"))),
+                                 15000);
+        QCOMPARE(opened, QDir(folder.path()).absolutePath());
+        QCOMPARE(type, byName);
+    }
+
     // Twice the designed size, drawn anew: captions and markers have detail
     // that a grab at 1x merely enlarged would not.
     void savedPictureIsTheWindowAtTwiceItsSizeAndSharp() {
@@ -295,7 +331,7 @@ class TeachingTest : public QObject {
         const QString path = folder.filePath(QStringLiteral("run.png"));
         const std::uint64_t ticks = Ticks(*w);
         std::uint64_t ticksWhileOpen = 0;
-        AnswerFileDialog(path, 30, [&] { ticksWhileOpen = Ticks(*w); });
+        AnswerFileDialog(path, 30, [&](auto&) { ticksWhileOpen = Ticks(*w); });
         Action(*w, Command::SavePicture)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 15000);
         QVERIFY(ticksWhileOpen > ticks);  // the run goes on while the dialog is open

@@ -2,7 +2,8 @@
 """The "Class data" panel over AT-SPI, in each build given as <program>
 <application name> pairs, opened with a set-up from the command line:
 the set-up is in the boxes, and the panel is named, described with the run's
-figures in the build's language, follows the run, and goes with its key.
+figures in the build's language, follows the run, and goes with its key;
+then Alt+R's file dialog has Qt's buttons in the build's language.
 atspi_panel_test.sh runs it with the buses."""
 
 import re
@@ -17,6 +18,8 @@ WAIT = 20.0
 # The law of mass action at 350 K, e^7, as the panel writes it.
 LAW_AT_350 = "1097"
 failures = []
+# The file dialog's save and cancel buttons, as Qt's translation words them.
+DIALOG_BUTTONS = {"Quarvel": ("Save", "Cancel"), "Norvia": ("保存", "キャンセル")}
 
 
 def check(condition, what):
@@ -76,6 +79,16 @@ def check_build(program, name):
     check(bool(wait_for(lambda: panel.description != first, 5)), "the description follows the run")
     subprocess.run(["xdotool", "key", "alt+c"])
     check(bool(wait_for(lambda: not showing(panel), 5)), "Alt+C closes it again")
+    # Qt's own words in the file dialog are the build's language too.
+    subprocess.run(["xdotool", "key", "alt+r"])
+    dialog = wait_for(lambda: next((w for w in app if w and w not in (window, panel)
+                                    and showing(w)), None))
+    buttons = [o.name for o in pyatspi.findAllDescendants(
+        dialog, lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON)] if dialog else []
+    words = DIALOG_BUTTONS[name]
+    check(all(any(b.startswith(w) for b in buttons) for w in words),
+          f"Alt+R's file dialog has {' and '.join(words)}: {buttons}")
+    subprocess.run(["xdotool", "key", "Escape"])
     started.terminate()
     started.wait(10)
 

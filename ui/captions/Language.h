@@ -44,6 +44,12 @@ struct ZoomTexts {
     std::string_view actualSize;
 };
 
+// What the class data chart's axes count, each named above its axis.
+struct ChartTexts {
+    std::string_view countsAxis;   // the left: electrons n and holes p
+    std::string_view productAxis;  // the right: n x p
+};
+
 // One language: every text of the window and the tools around it, and the
 // few ways its window differs. Made at build time from its PO file.
 struct Language {
@@ -63,6 +69,7 @@ struct Language {
     TeachingTexts teaching;  // the tools around the window
     SetupTexts setup;        // a set-up from a link or the command line
     MistakeTexts mistakes;   // what a set-up got wrong beyond one value
+    ChartTexts chart;        // the class data chart's axes
 };
 
 // Captions shared by every language; a language's own rows come first.

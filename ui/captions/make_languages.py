@@ -10,7 +10,7 @@ import sys
 
 import polib
 
-GROUPS = ("notices", "zoom", "spoken", "teaching", "setup", "mistakes")
+GROUPS = ("notices", "zoom", "spoken", "teaching", "setup", "mistakes", "chart")
 PLURAL = re.compile(r"^\s*nplurals\s*=\s*(\d+)\s*;\s*plural\s*=\s*([^;]+);?\s*$")
 SAFE_RULE = re.compile(r"^[n0-9\s()!=<>&|?:%+*/-]+$")
 

@@ -37,7 +37,8 @@ void ClassData::MergePairs(std::vector<Sums>& sums) {
     sums.resize(sums.size() / 2);
 }
 
-void ClassData::Reset(int temperatureK) {
+void ClassData::Reset(int temperatureK, std::optional<std::pair<int, int>> left) {
+    left_ = left;
     // The model's own rates: a pair is born with e^(T/50) / 10000 a tick and
     // recombines with n x p / 10000, so n x p settles where the two meet.
     const double kelvin = temperatureK;
@@ -84,12 +85,16 @@ ClassDataSummary ClassData::Summary() const {
     summary.ticks = total_.ticks;
     summary.lawNP = law_;
     summary.intrinsic = intrinsic_;
-    if (total_.ticks == 0) {
+    if (total_.ticks == 0 && !left_) {
         const double none = std::numeric_limits<double>::quiet_NaN();
         summary.meanNP = summary.meanElectrons = summary.meanHoles = summary.rootMeanNP = none;
         return summary;
     }
-    const ClassDataPoint means = Means(total_);
+    const ClassDataPoint means =
+        total_.ticks > 0 ? Means(total_)
+                         : ClassDataPoint{0, 0, static_cast<double>(left_->first),
+                                          static_cast<double>(left_->second),
+                                          static_cast<double>(left_->first) * left_->second};
     summary.meanNP = means.np;
     summary.meanElectrons = means.electrons;
     summary.meanHoles = means.holes;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace controller {
@@ -45,8 +46,10 @@ class ClassData {
     static constexpr double kLawCap = 10000.0;
     static constexpr double kIntrinsicCap = 100.0;
 
-    // The law's values at this temperature; forgets every sample.
-    void Reset(int temperatureK);
+    // The law's values at this temperature; forgets every sample. Until the
+    // first tick the means are the counts the reset left, if given, so that
+    // a paused run shows what Light made of it.
+    void Reset(int temperatureK, std::optional<std::pair<int, int>> left = std::nullopt);
     // The counts the tick left.
     void AddTick(int electrons, int holes);
 
@@ -69,6 +72,7 @@ class ClassData {
 
     double law_ = 1.0;
     double intrinsic_ = 1.0;
+    std::optional<std::pair<int, int>> left_;
     Sums total_;
     std::vector<Sums> batches_;  // complete batches of batchTicks_ each
     Sums batch_;                 // the batch being filled

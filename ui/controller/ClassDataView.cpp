@@ -27,21 +27,24 @@ std::string Figure(double value, std::string_view decimalSeparator) {
 }
 
 ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint> history,
-                     const form::TeachingTexts& texts, bool started, bool paused, int speed,
+                     const form::Language& language, bool started, bool paused, int speed,
                      std::string_view separator) {
+    const form::TeachingTexts& texts = language.teaching;
     ClassDataView view;
     view.title = texts.classData;
     const auto figure = [&](double value) { return Figure(value, separator); };
     const std::string ticks = std::to_string(summary.ticks);
+    // Started, the measurement runs from its first tick on, paused or not.
     view.heading =
-        started && summary.ticks > 0
+        started
             ? Fill(texts.sinceReset.For(static_cast<long>(summary.ticks)),
                    {{"{ticks}", ticks},
                     {"{seconds}", figure(static_cast<double>(summary.ticks) * kSecondsPerTick)}})
             : std::string(texts.notStarted);
     view.state =
         paused ? std::string(texts.paused) : Fill(texts.speedNow, {{"{n}", std::to_string(speed)}});
-    const bool measured = summary.ticks > 0;
+    // Before the first tick the counts the reset left stand for the means.
+    const bool measured = started && std::isfinite(summary.meanNP);
     const auto measuredFigure = [&](double value) { return measured ? figure(value) : "–"; };
     const std::string error = summary.meanNPError ? figure(*summary.meanNPError) : std::string("–");
     const std::string meanNP =
@@ -63,6 +66,9 @@ ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint
     view.electrons = texts.electrons;
     view.holes = texts.holes;
     view.np = texts.np;
+    view.law = texts.lawNP;
+    view.countsAxis = language.chart.countsAxis;
+    view.productAxis = language.chart.productAxis;
     view.history = std::move(history);
     view.lawNP = started ? summary.lawNP : 0.0;
     view.described = !measured ? view.heading

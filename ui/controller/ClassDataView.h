@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ClassData.h"
-#include "captions/TeachingTexts.h"
+#include "captions/Language.h"
 
 namespace controller {
 
@@ -28,11 +28,15 @@ struct ClassDataView {
     std::string heading;  // since when, or how to begin
     std::string state;    // paused, or the speed
     std::vector<PanelRow> rows;
-    // The chart over time: its caption, the legend and the points.
+    // The chart over time: its caption, the legend (the law's dashed line
+    // named as its row is), what each axis counts, and the points.
     std::string overTime;
     std::string electrons;
     std::string holes;
     std::string np;
+    std::string law;
+    std::string countsAxis;   // n and p, 0 to 100
+    std::string productAxis;  // n x p
     std::vector<ClassDataPoint> history;
     double lawNP = 0.0;  // the chart's line for the law
     // What a screen reader hears of the panel.
@@ -44,7 +48,7 @@ struct ClassDataView {
 std::string Figure(double value, std::string_view decimalSeparator);
 
 ClassDataView ViewOf(const ClassDataSummary& summary, std::vector<ClassDataPoint> history,
-                     const form::TeachingTexts& texts, bool started, bool paused, int speed,
+                     const form::Language& language, bool started, bool paused, int speed,
                      std::string_view decimalSeparator);
 
 }  // namespace controller

@@ -134,7 +134,10 @@ void Controller::Note(form::Announcement action) {
         }
         case form::Announcement::Light:
             record_.Mark(RecordEvent::Light);
-            classData_.Reset(temperature);
+            // Paused, the panel shows the counts Light made at once, as the
+            // next tick would while running.
+            classData_.Reset(temperature,
+                             std::pair{model_.ElectronCount.value(), model_.HoleCount.value()});
             break;
         case form::Announcement::Diffusion:
             record_.Mark(RecordEvent::Diffusion);
@@ -347,8 +350,8 @@ void Controller::SetLanguage(const form::Language& language) {
 }
 
 ClassDataView Controller::ClassDataPanel() const {
-    return ViewOf(classData_.Summary(), classData_.History(), description_.language().teaching,
-                  tickEnabled_, pace_.Paused(), pace_.Speed(), decimalSeparator_);
+    return ViewOf(classData_.Summary(), classData_.History(), description_.language(), tickEnabled_,
+                  pace_.Paused(), pace_.Speed(), decimalSeparator_);
 }
 
 std::string Controller::FileName(bool picture) const {

@@ -20,6 +20,13 @@ struct Trace {
     Qt::PenStyle style;
 };
 
+struct Legend {
+    QColor ink;
+    Qt::PenStyle style;
+    double width;
+    const std::string* name;
+};
+
 // Read on a light window; lightened on a dark one.
 const QColor kElectronInk = QColor::fromRgb(controller::kElectronTraceRgb);
 const QColor kHoleInk = QColor::fromRgb(controller::kHoleTraceRgb);
@@ -63,26 +70,38 @@ void ClassDataChart::paintEvent(QPaintEvent*) {
     const int line = metrics.height();
     const double pen = std::max(1.5, line / 8.0);
 
-    // The legend: a short stroke of each trace before its name, read the
-    // panel's way, from the right in a right-to-left language.
-    const std::array<const std::string*, 3> names{&view_.electrons, &view_.holes, &view_.np};
+    // The legend, the law's dashed line named as its row is: a short stroke
+    // of each line before its name, read the panel's way (from the right in
+    // a right-to-left language), on as many lines as the width needs.
+    const std::array<Legend, 4> legend{{
+        {traces[0].ink, traces[0].style, pen * 1.5, &view_.electrons},
+        {traces[1].ink, traces[1].style, pen * 1.5, &view_.holes},
+        {traces[2].ink, traces[2].style, pen * 1.5, &view_.np},
+        {traces[2].ink, Qt::DashLine, pen, &view_.law},
+    }};
     const bool fromRight = layoutDirection() == Qt::RightToLeft;
     const auto along = [&](double from, double length) {
         return fromRight ? width() - from - length : from;
     };
     const double stroke = line * 1.5;
     int x = 0;
-    for (std::size_t i = 0; i < traces.size(); ++i) {
-        p.setPen(QPen(traces[i].ink, pen * 1.5, traces[i].style));
-        p.drawLine(QPointF(along(x, stroke), line / 2.0),
-                   QPointF(along(x, stroke) + stroke, line / 2.0));
-        x += line * 2;
-        const QString name = FromUtf8(*names[i]);
+    int top = 0;
+    for (const Legend& entry : legend) {
+        const QString name = FromUtf8(*entry.name);
         const int nameWidth = metrics.horizontalAdvance(name);
+        if (x > 0 && x + line * 2 + nameWidth > width()) {
+            x = 0;
+            top += line;
+        }
+        p.setPen(QPen(entry.ink, entry.width, entry.style));
+        p.drawLine(QPointF(along(x, stroke), top + line / 2.0),
+                   QPointF(along(x, stroke) + stroke, top + line / 2.0));
+        x += line * 2;
         p.setPen(text);
-        p.drawText(QPointF(along(x, nameWidth), metrics.ascent()), name);
+        p.drawText(QPointF(along(x, nameWidth), top + metrics.ascent()), name);
         x += nameWidth + line;
     }
+    top += line;
 
     double npTop = view_.lawNP * 2.0;
     for (const auto& point : view_.history) npTop = std::max(npTop, point.np);
@@ -90,8 +109,20 @@ void ClassDataChart::paintEvent(QPaintEvent*) {
     const QString npTopText = QString::number(npTop, 'g', 6);
     const int left = metrics.horizontalAdvance(QStringLiteral("100")) + line / 2;
     const int right = width() - metrics.horizontalAdvance(npTopText) - line / 2;
-    const QRectF plot(left, line * 1.8, std::max(1, right - left),
-                      std::max(1.0, height() - line * 2.4));
+
+    // What each axis counts, above it. Time runs left to right in every
+    // language, so the counts stay at the left. One line when both fit.
+    const QString countsAxis = FromUtf8(view_.countsAxis);
+    const QString productAxis = FromUtf8(view_.productAxis);
+    const int productWidth = metrics.horizontalAdvance(productAxis);
+    const double gap = line * 0.3;
+    p.drawText(QPointF(0, top + gap + metrics.ascent()), countsAxis);
+    if (metrics.horizontalAdvance(countsAxis) + line + productWidth > width()) top += line;
+    p.drawText(QPointF(width() - productWidth, top + gap + metrics.ascent()), productAxis);
+    top += line;
+
+    const QRectF plot(left, top + line * 0.8, std::max(1, right - left),
+                      std::max(1.0, height() - top - line * 1.4));
 
     p.setPen(QPen(text, 1.0));
     p.setBrush(Qt::NoBrush);

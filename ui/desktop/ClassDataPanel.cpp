@@ -15,13 +15,13 @@ namespace {
 
 // Its size at zoom 1, in pixels, as the window's design size is.
 constexpr int kDesignWidth = 400;
-constexpr int kDesignHeight = 420;
+constexpr int kDesignHeight = 440;
 // The window's font, enlarged: the figures are read from the back.
 constexpr double kLabelScale = 1.3;
 constexpr double kFigureScale = 1.8;
-// The chart's height in lines of its font: the legend, the axes' numbers and
+// The chart's height in lines of its font: the legend, the axes' names and numbers and
 // room for the traces, in a script whose lines are tall as in any other.
-constexpr int kChartLines = 7;
+constexpr int kChartLines = 8;
 
 QFont Scaled(const Language& language, double zoom, double scale, bool bold) {
     QFont font = DefaultFont(zoom, &language);
@@ -33,7 +33,10 @@ QFont Scaled(const Language& language, double zoom, double scale, bool bold) {
 }  // namespace
 
 ClassDataPanel::ClassDataPanel(const controller::Controller& controller, QWidget* window)
-    : QWidget(window, Qt::Tool), controller_(controller) {
+    // A window of its own with its own close, which hides it as Alt+C does.
+    : QWidget(window,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      controller_(controller) {
     setObjectName(QStringLiteral("ClassDataPanel"));
     column_ = new QVBoxLayout(this);
     QVBoxLayout* layout = column_;
@@ -108,8 +111,13 @@ void ClassDataPanel::SetZoom(double zoom) {
     const int gap = static_cast<int>(std::lround(8 * zoom));
     layout()->setContentsMargins(gap, gap, gap, gap);
     rows_->setHorizontalSpacing(gap * 2);
-    resize(QSize(kDesignWidth, kDesignHeight) * zoom);
+    // The layout's minimum follows the new faces only once it is activated:
+    // resized before, the panel would keep a larger zoom's size.
+    layout()->activate();
+    resize(DesignSize() * zoom);
 }
+
+QSize ClassDataPanel::DesignSize() { return {kDesignWidth, kDesignHeight}; }
 
 void ClassDataPanel::Refresh() {
     const controller::ClassDataView view = controller_.ClassDataPanel();

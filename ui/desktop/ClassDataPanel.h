@@ -23,7 +23,10 @@ class ClassDataPanel : public QWidget {
   public:
     ClassDataPanel(const controller::Controller& controller, QWidget* window);
 
+    // Its size and type at `zoom` times the designed ones.
     void SetZoom(double zoom);
+    double Zoom() const { return zoom_; }
+    static QSize DesignSize();
     // Shows the controller's figures now.
     void Refresh();
     // Title, rows, legend and description in the language shown now, read

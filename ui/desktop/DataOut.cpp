@@ -4,8 +4,10 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -18,6 +20,32 @@
 namespace form {
 
 using controller::Command;
+
+namespace {
+
+// A file's icon and type by its name alone. Qt's own read its first bytes,
+// and reading a special file can block for good: as root, /proc/kmsg
+// waits for the kernel's next message.
+class TypesByName : public QFileIconProvider {
+  public:
+    QIcon icon(const QFileInfo& info) const override {
+        if (!info.isFile()) return QFileIconProvider::icon(info.isDir() ? Folder : File);
+        return QIcon::fromTheme(ByName(info).iconName(), QFileIconProvider::icon(File));
+    }
+    QString type(const QFileInfo& info) const override {
+        if (!info.isFile()) return QFileIconProvider::type(info);
+        const QMimeType type = ByName(info);
+        return type.comment().isEmpty() ? type.name() : type.comment();
+    }
+
+  private:
+    QMimeType ByName(const QFileInfo& info) const {
+        return types_.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase types_;
+};
+
+}  // namespace
 
 QImage WindowPicture(QWidget& window, qreal ratio) {
     QPixmap picture(window.size() * ratio);
@@ -58,20 +86,24 @@ void DataOut::Save(bool picture, QByteArray (DataOut::*make)() const) {
         [this, picture, make] {
             const Language& language = controller_.Description().language();
             const TeachingTexts& texts = language.teaching;
-            QFileDialog dialog(
-                &window_,
-                QString::fromStdString(
-                    controller_.Caption(picture ? Command::SavePicture : Command::SaveData)),
-                QDir(folder_).filePath(QString::fromStdString(controller_.FileName(picture))),
-                FromUtf8(picture ? texts.pictureFilter : texts.dataFilter));
+            // Qt's own dialog, which speaks the window's language; told
+            // every file's type by name before it looks into any folder.
+            TypesByName types;
+            QFileDialog dialog(&window_, QString::fromStdString(controller_.Caption(
+                                             picture ? Command::SavePicture : Command::SaveData)));
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setIconProvider(&types);
+            dialog.setNameFilter(FromUtf8(picture ? texts.pictureFilter : texts.dataFilter));
+            dialog.setDirectory(folder_);
+            dialog.selectFile(QString::fromStdString(controller_.FileName(picture)));
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             Localize(dialog, language);
             if (dialog.exec() != QDialog::Accepted || controller_.Ended()) return;
             const QString path = dialog.selectedFiles().value(0);
             if (path.isEmpty()) return;
-            folder_ = QFileInfo(path).absolutePath();
-            // The data or the picture as they are when the file is chosen.
-            WriteFile(path, (this->*make)());
+            // The data or the picture as they are when the file is chosen;
+            // the next dialog opens where it went, not where a save failed.
+            if (WriteFile(path, (this->*make)())) folder_ = QFileInfo(path).absolutePath();
         },
         Qt::QueuedConnection);
 }

@@ -44,7 +44,7 @@ class DataOut : public QObject {
 
     const controller::Controller& controller_;
     QWidget& window_;
-    QString folder_;  // where the last file went
+    QString folder_;  // where the last file was saved
 };
 
 }  // namespace form

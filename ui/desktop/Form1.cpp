@@ -21,6 +21,8 @@
 #include "Fonts.h"
 #include "LanguageMenu.h"
 #include "Localize.h"
+#include "PanelPlace.h"
+#include "QtTexts.h"
 #include "ReadoutAccessibility.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"
@@ -191,12 +193,10 @@ void Form1::SetZoom(double zoom) {
     canvas_->setGeometry(QRect(QPoint(), client));
     Arrange();
     picture1_->SetZoom(zoom);
-    if (panel_) {
-        panel_->SetZoom(zoom);
-        PlacePanel();
-    }
     UpdateZoomCommands();
     KeepOnScreen();
+    // Where the window now stands.
+    if (panel_) PlacePanel();
 }
 
 void Form1::Arrange() {
@@ -217,6 +217,8 @@ void Form1::Arrange() {
 
 void Form1::ShowTexts() {
     const Language& language = description_.language();
+    // The dialogs and menus Qt makes speak it too.
+    UseQtTexts(language);
     setWindowTitle(FromUtf8(description_.Title()));
     canvas_->ShowCaptions();
     for (const auto& [control, widget] : windowed_) {
@@ -249,7 +251,11 @@ void Form1::LanguageChanged() {
     announcer_->LanguageChanged();
     commands_->LanguageChanged();
     languages_->LanguageChanged();
-    if (panel_) panel_->LanguageChanged();
+    if (panel_) {
+        panel_->LanguageChanged();
+        // A script with taller lines needs more room beside the window.
+        if (panel_->isVisible()) PlacePanel();
+    }
 }
 
 void Form1::KeepOnScreen() {
@@ -391,29 +397,32 @@ void Form1::RunCommand(controller::Command command, bool checked) {
 void Form1::PlacePanel() {
     const QScreen* here = screen();
     if (!here) return;
-    const QRect area = here->availableGeometry();
-    panel_->resize(panel_->size().boundedTo(area.size()));
-    // Beside the window where the screen has room, so that it hides nothing
-    // of the diagram; else over the window's right-hand side.
-    const QRect window = frameGeometry();
-    QRect place(window.topRight() + QPoint(1, 0), panel_->frameGeometry().size());
-    if (place.right() > area.right()) place.moveRight(window.left() - 1);
-    if (place.left() < area.left()) place.moveRight(area.right());
-    place.moveBottom(std::min(place.bottom(), area.bottom()));
-    panel_->move(place.topLeft());
+    // The panel's frame is the desktop's, as the window's is.
+    const QSize frame = frameGeometry().size() - size();
+    const QRect window(frameGeometry().topLeft(), size() + frame);
+    std::vector<QRect> controls;
+    for (const auto& [control, widget] : windowed_) {
+        controls.emplace_back(widget->mapToGlobal(QPoint()), widget->size());
+    }
+    // Its size at 1x, which a tall script's lines can make more than designed.
+    panel_->SetZoom(1.0);
+    const PanelPlace place = ChoosePanelPlace(here->availableGeometry(), window,
+                                              panel_->size() + frame, zoom_, controls);
+    panel_->SetZoom(place.scale);
+    panel_->move(place.topLeft);
 }
 
 void Form1::ShowClassData(bool shown) {
     if (!panel_) {
         panel_ = new ClassDataPanel(controller_, this);
-        panel_->SetZoom(zoom_);
         // Its keys work from the panel too, Alt+C closing it.
         panel_->addActions(actions());
         // Through the commands, which the window deletes before the panel.
         connect(panel_, &ClassDataPanel::closed, commands_,
                 [this] { commands_->Action(controller::Command::ClassData)->setChecked(false); });
-        PlacePanel();
     }
+    // Opened again at the zoom's size, beside the window wherever it stands.
+    if (shown && !panel_->isVisible()) PlacePanel();
     panel_->setVisible(shown);
 }
 

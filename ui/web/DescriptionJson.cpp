@@ -104,6 +104,9 @@ Json Shown(const Language& language) {
           notices.errorMessage, notices.dopingIncomplete}) {
         shown.push_back(text);
     }
+    for (std::string_view axis : {language.chart.countsAxis, language.chart.productAxis}) {
+        shown.push_back(axis);
+    }
     for (std::string_view form : teaching.sinceReset.forms) shown.push_back(form);
     for (std::string_view name : notices.errorNames) shown.push_back(name);
     shown.push_back(controller::Figure(std::numeric_limits<double>::quiet_NaN(), "."));
@@ -240,7 +243,6 @@ std::string TextsJson(const FormDescription& form) {
          {{"menu", teaching.menu},
           {"keysHint", teaching.keysHint},
           {"copied", teaching.copied},
-          {"lawNP", teaching.lawNP},
           {"language", teaching.language}}},
         {"shown", Shown(language)}};
     return Dumped(texts);
@@ -284,6 +286,9 @@ std::string PanelJson(const controller::ClassDataView& view) {
                    {"electrons", view.electrons},
                    {"holes", view.holes},
                    {"np", view.np},
+                   {"law", view.law},
+                   {"countsAxis", view.countsAxis},
+                   {"productAxis", view.productAxis},
                    {"history", std::move(history)},
                    {"lawNP", view.lawNP},
                    {"described", view.described}});

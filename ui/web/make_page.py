@@ -131,7 +131,7 @@ def drawn_texts(layout, language, texts):
         drawn.append((mine + window, text["caption"]))
     # The title too: it stands, unseen, in the page's heading.
     words = [texts["title"], texts["notices"]["programEnded"], texts["notices"]["ok"]]
-    words += [texts["teaching"][key] for key in ("keysHint", "lawNP", "language")]
+    words += [texts["teaching"][key] for key in ("keysHint", "language")]
     drawn += [(own + fonts["defaultFamilies"], text) for text in words + texts["shown"]]
     return drawn
 

@@ -70,10 +70,12 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     ctx.fillStyle = "#fff";
     ctx.fillRect(0, 0, width, height);
     const points = view.history;
-    // Two strips over the same ticks: the counts above, n x p and the law below.
+    // Two strips over the same ticks: the counts above, n x p and the law
+    // below, each with what it counts above it.
     const axis = 30;
+    const title = 12;
     const plot = { left: axis, right: width - 4 };
-    const strips = [{ top: 4, bottom: height / 2 - 4 }, { top: height / 2 + 4, bottom: height - 4 }];
+    const strips = [{ top: 4 + title, bottom: height / 2 - 4 }, { top: height / 2 + 4 + title, bottom: height - 4 }];
     const lastTick = points.length ? points[points.length - 1][0] + points[points.length - 1][1] - 1 : 1;
     const x = (p) => plot.left + ((p[0] + p[1] / 2 - 1) / Math.max(1, lastTick)) * (plot.right - plot.left);
     const countTop = Math.max(10, ...points.map((p) => Math.max(p[2], p[3]))) * 1.1;
@@ -81,7 +83,11 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     ctx.font = `9px ${families()}`;
     ctx.textBaseline = "middle";
     ctx.textAlign = "right";
-    const frame = (strip, top) => {
+    const frame = (strip, top, name) => {
+      ctx.fillStyle = "#000";
+      ctx.textAlign = "left";
+      ctx.fillText(name, plot.left, strip.top - title / 2);
+      ctx.textAlign = "right";
       ctx.strokeStyle = "#999";
       ctx.lineWidth = 1;
       ctx.strokeRect(plot.left + 0.5, strip.top + 0.5, plot.right - plot.left - 1, strip.bottom - strip.top - 1);
@@ -89,8 +95,8 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       ctx.fillText(String(Math.round(top)), plot.left - 3, strip.top + 4);
       ctx.fillText("0", plot.left - 3, strip.bottom - 4);
     };
-    frame(strips[0], countTop);
-    frame(strips[1], npTop);
+    frame(strips[0], countTop, view.countsAxis);
+    frame(strips[1], npTop, view.productAxis);
     const trace = (strip, top, column, colour, dash = []) => {
       ctx.strokeStyle = colour;
       ctx.lineWidth = 1.5;
@@ -141,7 +147,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       name.textContent = view.overTime;
       caption.replaceChildren(name, legendEntry(view.electrons, colours.electrons),
         legendEntry(view.holes, colours.holes, true), legendEntry(view.np, colours.np),
-        legendEntry(desc.teaching.lawNP, colours.law, true));
+        legendEntry(view.law, colours.law, true));
     }
     // Told again only when it says something new.
     if (described.textContent !== view.described) described.textContent = view.described;
