@@ -43,6 +43,11 @@ struct ZoomTexts {
     std::string_view actualSize;
 };
 
+// What only the page says, around its window.
+struct PageTexts {
+    std::string_view closePanel;  // the class data panel's own close control
+};
+
 // One language: every text of the window and the tools around it, and the
 // few ways its window differs. Made at build time from its PO file.
 struct Language {
@@ -61,6 +66,7 @@ struct Language {
     SpokenTexts spoken;      // what a screen reader hears
     TeachingTexts teaching;  // the tools around the window
     SetupTexts setup;        // a set-up from a link or the command line
+    PageTexts page;
 };
 
 // Captions shared by every language; a language's own rows come first.

@@ -242,7 +242,8 @@ std::string TextsJson(const FormDescription& form) {
           {"keysHint", teaching.keysHint},
           {"copied", teaching.copied},
           {"lawNP", teaching.lawNP},
-          {"language", teaching.language}}},
+          {"language", teaching.language},
+          {"closePanel", language.page.closePanel}}},
         {"shown", Shown(language)}};
     return Dumped(texts);
 }

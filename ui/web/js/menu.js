@@ -221,18 +221,26 @@ export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
       submenu.entry.element.focus();
     }
   };
+  // As tall as the viewport leaves it, in the window's own pixels: the
+  // items grow where the page is scaled down, and a short screen scrolls.
+  const fit = () => {
+    popup.style.maxHeight = "";
+    const scale = form.getBoundingClientRect().width / form.offsetWidth;
+    const shown = popup.getBoundingClientRect();
+    const room = place.bottom && !document.documentElement.classList.contains("phone")
+      ? shown.bottom - margin : innerHeight - shown.top - margin;
+    popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
+  };
+  // A rotation or a new size of the screen: the open menu takes the height
+  // it has now, once the page is laid out for it.
+  addEventListener("resize", () => requestAnimationFrame(() => isOpen() && fit()));
   const open = (first = 0) => {
     if (button.disabled) return;
     if (!entries.length) build();
     onOpen();
     refresh();
     popup.hidden = false;
-    // As tall as the viewport leaves it, in the window's own pixels: the
-    // items grow where the page is scaled down, and a short screen scrolls.
-    const scale = form.getBoundingClientRect().width / form.offsetWidth;
-    const shown = popup.getBoundingClientRect();
-    const room = place.bottom ? shown.bottom - margin : innerHeight - shown.top - margin;
-    popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
+    fit();
     button.setAttribute("aria-expanded", "true");
     focusIn(entries, first);
   };

@@ -16,7 +16,8 @@ const chartColours = { np: "#000", law: "#666" };
 const css = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
 
 // read(): the module's view of the panel, as PanelJson gives it.
-export const createPanel = ({ desc, form, read, onToggle }) => {
+// onClosedByItself(): after its own close control has closed it.
+export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () => {} }) => {
   const families = () => `${fontsOf(desc).defaultFamilies}, sans-serif`;
   const colours = { electrons: css(desc.panel.electronTrace), holes: css(desc.panel.holeTrace), ...chartColours };
 
@@ -32,7 +33,15 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     parent.appendChild(element);
     return element;
   };
-  const title = part("h2", "panel-title");
+  const top = part("div", "panel-top");
+  const title = part("h2", "panel-title", top);
+  // Its own close control, which a finger reaches where no key is.
+  const close = part("button", "panel-close", top);
+  close.type = "button";
+  close.addEventListener("click", () => {
+    if (isOpen()) toggle();
+    onClosedByItself();
+  });
   const heading = part("p", "panel-heading");
   const state = part("p", "panel-state");
   const rows = part("dl", "panel-rows");
@@ -125,6 +134,8 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     shownAt = performance.now();
     view = read();
     region.setAttribute("aria-label", view.title);
+    close.setAttribute("aria-label", desc.teaching.closePanel);
+    close.title = desc.teaching.closePanel;
     title.textContent = view.title;
     heading.textContent = view.heading;
     state.textContent = view.state;
@@ -178,6 +189,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     // at this viewport, and the panel takes the side that leaves the
     // window larger.
     extent(viewportWidth, viewportHeight, width, height) {
+      region.classList.remove("phone");
       if (!isOpen()) return { width: 0, height: 0 };
       const besideScale = Math.min(viewportWidth / (width + 2 * gap + beside.width), viewportHeight / height);
       const belowScale = Math.min(viewportWidth / width, viewportHeight / (height + 2 * gap + below.height));
@@ -191,6 +203,16 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       if (view) requestAnimationFrame(paintChart);
       // A gap on the far side too, so that the panel's edge never meets the viewport's.
       return side === beside ? { width: 2 * gap + beside.width, height: 0 } : { width: 0, height: 2 * gap + below.height };
+    },
+    // On a phone: below the blocks, across the screen, as tall as it needs;
+    // the height it takes.
+    below(left, top, width) {
+      region.classList.remove("beside", "below");
+      region.classList.add("phone");
+      if (!isOpen()) return 0;
+      Object.assign(region.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: "" });
+      if (view) requestAnimationFrame(paintChart);
+      return region.offsetHeight;
     },
   };
 };
