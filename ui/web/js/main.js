@@ -227,6 +227,7 @@ export const start = async () => {
         };
       });
     },
+    blocks: () => painter.blocks(),
     tick(n = 1) {
       for (let i = 0; i < n; i++) module._quarvel_fire(tickBinding);
     },
@@ -241,7 +242,10 @@ export const start = async () => {
     channel.port1.onmessage = () => resolve();
     channel.port2.postMessage(null);
   });
-  relayout = fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside, placed);
+  relayout = fitToViewport(desc, form, painter, () => {
+    paint(performance.now());
+    teach.laidOut();
+  }, teach.aside, placed);
   form.hidden = false;
   module._quarvel_load();
   teach.applyAddress();

@@ -231,9 +231,6 @@ export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
       ? shown.bottom - margin : innerHeight - shown.top - margin;
     popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
   };
-  // A rotation or a new size of the screen: the open menu takes the height
-  // it has now, once the page is laid out for it.
-  addEventListener("resize", () => requestAnimationFrame(() => isOpen() && fit()));
   const open = (first = 0) => {
     if (button.disabled) return;
     if (!entries.length) build();
@@ -335,5 +332,7 @@ export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
     hit.item.run();
   }, true);
 
-  return { button, popup, refresh: () => isOpen() && refresh(), retext, close, isOpen };
+  return { button, popup, refresh: () => isOpen() && refresh(), retext, close, isOpen,
+    // The page laid out anew (a rotation, a new size): the open menu takes the height it has now.
+    laidOut: () => isOpen() && fit() };
 };

@@ -7,7 +7,8 @@ import { phoneTable } from "./phone-table.js";
 export const createDopingNote = (desc, form, built) => {
   const note = document.createElement("p");
   note.id = built.noteId;
-  note.hidden = true;
+  // Hidden, it keeps its place and takes none of the window's clicks.
+  note.className = "unshown";
   form.appendChild(note);
   const retext = () => (note.style.fontFamily = fontsOf(desc).defaultFamilies);
   retext();
@@ -22,7 +23,7 @@ export const createDopingNote = (desc, form, built) => {
       if (tokens.length) box.setAttribute("aria-describedby", tokens.join(" "));
       else box.removeAttribute("aria-describedby");
       if (hint) note.textContent = hint;
-      note.hidden = built.noted.size === 0;
+      note.classList.toggle("unshown", built.noted.size === 0);
     },
     // In the window's empty corner below the diagram, scaled with it; on a
     // phone in its slot below the boxes.

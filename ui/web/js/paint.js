@@ -300,6 +300,8 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
   return {
     memoryView,
     viewOf: (name) => viewOf(name),
+    // The phone's blocks as they stand, or null in the window's arrangement.
+    blocks: () => arranged?.views ?? null,
     // The labels in another language: painted anew at once.
     setLabels(labelSteps) {
       labels = labelSteps;

@@ -27,6 +27,10 @@ export const phoneTable = {
     },
     chart: { holds: ["Label10", "Picture1", "Label12", "Label9", "Line6"], largest: 1.6 },
   },
+  // Design px a control moves within its block: the window's boxes stand
+  // 2 px over each other, which a finger would feel; their captions go
+  // with them.
+  moves: { Label7: [0, 3], Text5: [0, 3], Label8: [0, 3], Text6: [0, 3] },
   // The doping boxes' explanation, while it stands, in a slot of its own
   // below the block named, this many CSS px high; and its place in the
   // window's own arrangement, in twips, over its empty bottom-left corner.

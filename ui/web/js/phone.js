@@ -83,6 +83,10 @@ export const arrangePhone = (desc, width, height) => {
     height: bottom,
     views,
     note,
-    viewOf: (name) => views[blockOf.get(name)] ?? windowView,
+    viewOf: (name) => {
+      const v = views[blockOf.get(name)];
+      const move = phoneTable.moves[name];
+      return !v ? windowView : move ? { ...v, dx: v.dx + move[0] * v.s, dy: v.dy + move[1] * v.s } : v;
+    },
   };
 };

@@ -105,6 +105,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
       menu.refresh();
       panel().changed();
     },
+    laidOut: () => menu.laidOut(),
     ended() {
       menu.close(false);
       panel().changed();
