@@ -9,6 +9,7 @@ import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { japanese, launchBrowser, openPage, state, words } from './harness.mjs';
+import { languages as everyLanguage } from './po.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -19,9 +20,11 @@ const sizes = [
   { name: 'on its side', width: 844, height: 390 },
 ];
 const touch = { deviceScaleFactor: 2, hasTouch: true, isMobile: true };
-// The page's own language, the other build's, one read right to left and
-// one of long words.
-const languages = [japanese ? 'en' : 'ja', 'ar', 'es'];
+// After the page's own language: the other build's, one read right to left
+// and one of long words; QUARVEL_PHONE_LANGUAGES=all tries every one.
+const languages = process.env.QUARVEL_PHONE_LANGUAGES === 'all'
+  ? everyLanguage.map((l) => l.code).filter((code) => code !== (japanese ? 'ja' : 'en'))
+  : [japanese ? 'en' : 'ja', 'ar', 'es'];
 
 const open = (size) => openPage(browser, { ...size, ...touch });
 

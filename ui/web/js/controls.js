@@ -93,16 +93,23 @@ export const buildControls = (desc, form, chartTrend) => {
   return built;
 };
 
-// Every control at its place in the phone's arrangement, scaled with its
-// block, or in the window's own for null.
+// Every control at its place in the phone's arrangement, as large as its
+// block's scale makes it (its text too, which a browser then takes for the
+// size it reads), or in the window's own for null.
 export const arrangeControls = (desc, built, arrangement) => {
+  const { fontOf } = fontsOf(desc);
   const px = pixelsOf(desc);
   for (const { control, placed } of built.controls) {
-    const v = arrangement?.viewOf(control.name);
-    placed.style.left = `${v ? v.dx + px(control.left) * v.s : px(control.left)}px`;
-    placed.style.top = `${v ? v.dy + px(control.top) * v.s : px(control.top)}px`;
-    placed.style.transform = v ? `scale(${v.s})` : "";
-    if (v) placed.style.setProperty("--block-scale", String(v.s));
+    const v = arrangement?.viewOf(control.name) ?? { s: 1, dx: 0, dy: 0 };
+    const font = fontOf(control);
+    placed.style.font = font;
+    placed.style.lineHeight = "";
+    if (arrangement) placed.style.fontSize = `${parseFloat(font) * v.s}px`;
+    placed.style.left = `${v.dx + px(control.left) * v.s}px`;
+    placed.style.top = `${v.dy + px(control.top) * v.s}px`;
+    placed.style.width = `${px(control.width) * v.s}px`;
+    placed.style.height = `${px(control.height) * v.s}px`;
+    if (arrangement) placed.style.setProperty("--block-scale", String(v.s));
     else placed.style.removeProperty("--block-scale");
   }
 };

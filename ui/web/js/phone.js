@@ -42,8 +42,8 @@ const blockRectangles = (desc) => {
 };
 
 // The arrangement for a screen width x height CSS px: { width, height of
-// all it takes, viewOf(name), note: where the doping note stands, bottom:
-// where a panel may go below }.
+// all the blocks take, views by block, viewOf(name) for a control, label,
+// shape or line, note: where the doping note stands }.
 export const arrangePhone = (desc, width, height) => {
   const { rects, blockOf } = blockRectangles(desc);
   const m = phoneTable.margin;
