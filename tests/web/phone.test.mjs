@@ -9,7 +9,7 @@ import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { japanese, launchBrowser, openPage, state, words } from './harness.mjs';
-import { languages as everyLanguage } from './po.mjs';
+import { languages as everyLanguage, texts } from './po.mjs';
 
 let browser;
 before(async () => { browser = await launchBrowser(); });
@@ -126,6 +126,8 @@ describe('laid out for a phone', () => {
       assert.ok(panel.left >= 0 && panel.right <= size.width && panel.top >= 0, JSON.stringify(panel));
       const shut = await rect(page, '#class-data .panel-close');
       assert.ok(shut.width >= 24 && shut.height >= 24, JSON.stringify(shut));
+      const closeName = () => page.getAttribute('#class-data .panel-close', 'aria-label');
+      assert.equal(await closeName(), texts(japanese ? 'ja' : 'en')['page.closePanel']);
       const small = await page.$$eval('#class-data :is(p, dt, dd, h2, span, b)', (all) =>
         Math.min(...all.filter((x) => x.textContent).map((x) => parseFloat(getComputedStyle(x).fontSize))));
       assert.ok(small >= 12, `panel text ${small}`);
@@ -154,6 +156,7 @@ describe('laid out for a phone', () => {
         await page.waitForFunction((code) => document.documentElement.lang === code, lang);
         await runFor(20);
         await assertFits(page, size, lang);
+        assert.equal(await closeName(), texts(lang)['page.closePanel'], `${lang}: the panel's close control`);
       }
       assert.deepEqual(errors, []);
       await close();

@@ -50,6 +50,12 @@ export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () 
   const canvas = part("canvas", "", over);
   canvas.setAttribute("aria-hidden", "true");
   form.appendChild(region);
+  // Its close control's name, in the language shown now.
+  const name = () => {
+    close.setAttribute("aria-label", desc.teaching.closePanel);
+    close.title = desc.teaching.closePanel;
+  };
+  name();
 
   let view = null;
   let shownAt = -Infinity;
@@ -134,8 +140,6 @@ export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () 
     shownAt = performance.now();
     view = read();
     region.setAttribute("aria-label", view.title);
-    close.setAttribute("aria-label", desc.teaching.closePanel);
-    close.title = desc.teaching.closePanel;
     title.textContent = view.title;
     heading.textContent = view.heading;
     state.textContent = view.state;
@@ -179,6 +183,7 @@ export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () 
     // Another language: shown anew at once, in its words and faces.
     retext() {
       region.style.fontFamily = families();
+      name();
       if (!isOpen()) return;
       clearTimeout(timer);
       show();
