@@ -86,14 +86,16 @@ export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () 
     ctx.fillRect(0, 0, width, height);
     const points = view.history;
     // Two strips over the same ticks: the counts above, n x p and the law below.
-    const axis = 30;
+    // Its figures as large as every text on a phone.
+    const onPhone = region.classList.contains("phone");
+    const axis = onPhone ? 36 : 30;
     const plot = { left: axis, right: width - 4 };
     const strips = [{ top: 4, bottom: height / 2 - 4 }, { top: height / 2 + 4, bottom: height - 4 }];
     const lastTick = points.length ? points[points.length - 1][0] + points[points.length - 1][1] - 1 : 1;
     const x = (p) => plot.left + ((p[0] + p[1] / 2 - 1) / Math.max(1, lastTick)) * (plot.right - plot.left);
     const countTop = Math.max(10, ...points.map((p) => Math.max(p[2], p[3]))) * 1.1;
     const npTop = Math.max(view.lawNP, ...points.map((p) => p[4])) * 1.2 || 1;
-    ctx.font = `9px ${families()}`;
+    ctx.font = `${onPhone ? 12 : 9}px ${families()}`;
     ctx.textBaseline = "middle";
     ctx.textAlign = "right";
     const frame = (strip, top) => {
@@ -101,8 +103,8 @@ export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () 
       ctx.lineWidth = 1;
       ctx.strokeRect(plot.left + 0.5, strip.top + 0.5, plot.right - plot.left - 1, strip.bottom - strip.top - 1);
       ctx.fillStyle = "#000";
-      ctx.fillText(String(Math.round(top)), plot.left - 3, strip.top + 4);
-      ctx.fillText("0", plot.left - 3, strip.bottom - 4);
+      ctx.fillText(String(Math.round(top)), plot.left - 3, strip.top + (onPhone ? 6 : 4));
+      ctx.fillText("0", plot.left - 3, strip.bottom - (onPhone ? 6 : 4));
     };
     frame(strips[0], countTop);
     frame(strips[1], npTop);
