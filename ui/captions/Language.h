@@ -50,6 +50,11 @@ struct ChartTexts {
     std::string_view productAxis;  // the right: n x p
 };
 
+// What only the page says, around its window.
+struct PageTexts {
+    std::string_view closePanel;  // the class data panel's own close control
+};
+
 // One language: every text of the window and the tools around it, and the
 // few ways its window differs. Made at build time from its PO file.
 struct Language {
@@ -70,6 +75,7 @@ struct Language {
     SetupTexts setup;        // a set-up from a link or the command line
     MistakeTexts mistakes;   // what a set-up got wrong beyond one value
     ChartTexts chart;        // the class data chart's axes
+    PageTexts page;          // what only the page says
 };
 
 // Captions shared by every language; a language's own rows come first.

@@ -10,7 +10,7 @@ import sys
 
 import polib
 
-GROUPS = ("notices", "zoom", "spoken", "teaching", "setup", "mistakes", "chart")
+GROUPS = ("notices", "zoom", "spoken", "teaching", "setup", "mistakes", "chart", "page")
 PLURAL = re.compile(r"^\s*nplurals\s*=\s*(\d+)\s*;\s*plural\s*=\s*([^;]+);?\s*$")
 SAFE_RULE = re.compile(r"^[n0-9\s()!=<>&|?:%+*/-]+$")
 

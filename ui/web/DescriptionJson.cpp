@@ -243,7 +243,8 @@ std::string TextsJson(const FormDescription& form) {
          {{"menu", teaching.menu},
           {"keysHint", teaching.keysHint},
           {"copied", teaching.copied},
-          {"language", teaching.language}}},
+          {"language", teaching.language},
+          {"closePanel", language.page.closePanel}}},
         {"shown", Shown(language)}};
     return Dumped(texts);
 }

@@ -40,8 +40,10 @@ export const retextControls = (desc, built) => {
     else element.setAttribute("aria-label", control.accessibleName);
     const description = built.descriptions.get(element);
     if (description.textContent !== control.description) description.textContent = control.description;
-    // The chart is described by its trend too.
-    const by = [control.description && description.id, control === built.chart?.control && built.chartTrend.id];
+    // The chart is described by its trend too, a doping box by the note of
+    // a pair that gives no Fermi level while it stands.
+    const by = [control.description && description.id, control === built.chart?.control && built.chartTrend.id,
+      built.noted.has(element) && built.noteId];
     if (by.some(Boolean)) element.setAttribute("aria-describedby", by.filter(Boolean).join(" "));
     else element.removeAttribute("aria-describedby");
     placed.style.font = fontOf(control);
@@ -54,7 +56,7 @@ export const retextControls = (desc, built) => {
 
 export const buildControls = (desc, form, chartTrend) => {
   const built = { byName: {}, boxes: [], labels: [], check1: null, chart: null, controls: [],
-    descriptions: new Map(), chartTrend };
+    descriptions: new Map(), chartTrend, noted: new Set(), noteId: "doping-note" };
   for (const control of desc.controls) {
     if (control.kind === "Label") {
       built.labels.push(control);
@@ -89,4 +91,33 @@ export const buildControls = (desc, form, chartTrend) => {
   // The first control of the tab order takes the focus at load.
   built.first = built.controls.reduce((a, b) => (b.control.tabIndex < a.control.tabIndex ? b : a)).element;
   return built;
+};
+
+// Every control at its place in the phone's arrangement, as large as its
+// block's scale makes it (its text too, which a browser then takes for the
+// size it reads), or in the window's own for null.
+export const arrangeControls = (desc, built, arrangement) => {
+  const { fontOf } = fontsOf(desc);
+  const px = pixelsOf(desc);
+  for (const { control, placed } of built.controls) {
+    const v = arrangement?.viewOf(control.name) ?? { s: 1, dx: 0, dy: 0 };
+    const font = fontOf(control);
+    placed.style.font = font;
+    placed.style.lineHeight = "";
+    if (arrangement) placed.style.fontSize = `${parseFloat(font) * v.s}px`;
+    placed.style.left = `${v.dx + px(control.left) * v.s}px`;
+    placed.style.top = `${v.dy + px(control.top) * v.s}px`;
+    placed.style.width = `${px(control.width) * v.s}px`;
+    placed.style.height = `${px(control.height) * v.s}px`;
+    if (arrangement) placed.style.setProperty("--block-scale", String(v.s));
+    else placed.style.removeProperty("--block-scale");
+  }
+};
+
+// Where a control stands in the window's own arrangement, in its pixels,
+// whatever the page shows now: for a picture of the window.
+export const designPlace = (desc, built, element) => {
+  const px = pixelsOf(desc);
+  const { control } = built.controls.find((c) => c.placed === element) ?? {};
+  return control && { left: px(control.left), top: px(control.top) };
 };

@@ -1,6 +1,7 @@
 // What leaves the page, made in the page without a request: the data as a
 // CSV file, a picture of the window as a PNG, and the link to this set-up.
 import { fontsOf, pixelsOf } from "./describe.js";
+import { designPlace } from "./controls.js";
 
 // A picture at least twice the design size, or at the screen's own
 // resolution if that is finer.
@@ -24,7 +25,10 @@ const paintControls = (ctx, desc, built) => {
   const { fontOf } = fontsOf(desc);
   const inForm = (element) => {
     let [left, top] = [0, 0];
-    for (let e = element; e && e.id !== "form1"; e = e.offsetParent) [left, top] = [left + e.offsetLeft, top + e.offsetTop];
+    for (let e = element; e && e.id !== "form1"; e = e.offsetParent) {
+      const design = designPlace(desc, built, e);
+      [left, top] = design ? [left + design.left, top + design.top] : [left + e.offsetLeft, top + e.offsetTop];
+    }
     return { left, top, width: element.offsetWidth, height: element.offsetHeight };
   };
   // A white box in a one-pixel border, as a text box or the check box.

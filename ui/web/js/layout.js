@@ -5,6 +5,7 @@
 // data panel): extent() says how much room it takes at this viewport, and
 // it is given relayout() to call when it opens or closes.
 import { pixelsOf } from "./describe.js";
+import { arrangePhone, wantsPhone } from "./phone.js";
 
 // A canvas this many device pixels wide is sharp enough at any zoom a
 // screen can show, and a tick still paints it quickly.
@@ -15,20 +16,43 @@ const maxCanvasWidth = 4096;
 const zoomKeys = { "+": 1, "=": 1, "-": -1, "0": 0 };
 const zoomCodes = { Equal: 1, NumpadAdd: 1, Minus: -1, NumpadSubtract: -1, Digit0: 0, Numpad0: 0 };
 
-export const fitToViewport = (desc, form, painter, painted, aside = null) => {
+// placed(arrangement): the controls and what stands beside them take their
+// places in the phone's arrangement, or in the window's for null; it says
+// how much height the phone's needs below the blocks.
+export const fitToViewport = (desc, form, painter, painted, aside = null, placed = () => 0) => {
   const px = pixelsOf(desc);
   const width = px(desc.clientWidth);
   const height = px(desc.clientHeight);
   const root = document.documentElement;
   const steps = desc.zoomSteps;
   let step = 0;
-  form.style.width = `${width}px`;
-  form.style.height = `${height}px`;
+  // Too small a screen for the window: its blocks laid out for the screen,
+  // at the zoom step's scale.
+  const phoneLayout = (zoom) => {
+    root.classList.add("phone");
+    let arrangement = null;
+    // Once the page scrolls, a desktop's scroll bar may take some width.
+    for (let tries = 0; tries < 2 && root.clientWidth !== arrangement?.width; tries++) {
+      arrangement = arrangePhone(desc, root.clientWidth, root.clientHeight);
+      arrangement.height += placed(arrangement);
+      form.style.width = `${arrangement.width}px`;
+      form.style.height = `${arrangement.height}px`;
+    }
+    root.classList.toggle("zoomed", zoom > 1);
+    form.style.transform = `scale(${zoom})`;
+    root.style.setProperty("--scale", String(zoom));
+    painter.resize(Math.min(zoom * devicePixelRatio, maxCanvasWidth / arrangement.width), arrangement);
+    if (laidOut) painted();
+  };
   const layout = () => {
     const zoom = steps[step];
     // The layout viewport without scroll bars, which neither a pinch nor a
     // phone's fitting of wide content to the screen changes.
-    root.classList.remove("zoomed");
+    root.classList.remove("zoomed", "phone");
+    if (wantsPhone(Math.min(root.clientWidth / width, root.clientHeight / height))) return phoneLayout(zoom);
+    form.style.width = `${width}px`;
+    form.style.height = `${height}px`;
+    placed(null);
     const extra = aside?.extent(root.clientWidth, root.clientHeight, width, height) ?? { width: 0, height: 0 };
     const [outerWidth, outerHeight] = [width + extra.width, height + extra.height];
     const fitted = Math.min(root.clientWidth / outerWidth, root.clientHeight / outerHeight);
@@ -46,9 +70,16 @@ export const fitToViewport = (desc, form, painter, painted, aside = null) => {
   const zoomBy = (direction) => {
     step = direction === 0 ? 0 : Math.min(steps.length - 1, Math.max(0, step + direction));
     layout();
-    // The view follows the keyboard focus.
+    followFocus();
+  };
+  // The view follows the keyboard focus, sideways too, while the page is
+  // larger than the screen: a browser scrolls a control that is partly in
+  // view no further.
+  const followFocus = () => {
+    if (!root.classList.contains("zoomed") && !root.classList.contains("phone")) return;
     document.activeElement?.scrollIntoView?.({ block: "nearest", inline: "nearest" });
   };
+  addEventListener("focusin", followFocus);
   addEventListener("keydown", (event) => {
     if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
     const direction = zoomKeys[event.key] ?? zoomCodes[event.code];

@@ -2,7 +2,8 @@
 // every control and timer event to the controller in the module, and does
 // what the controller asks of it through Module.page.
 import { applyTexts, fontsOf, openIn, ownDescription, readDescription, readTexts, withTexts } from "./describe.js";
-import { buildControls, retextControls } from "./controls.js";
+import { arrangeControls, buildControls, retextControls } from "./controls.js";
+import { createDopingNote } from "./note.js";
 import { fontsReady } from "./fonts.js";
 import { createAnnouncer, createBoxWriter, hiddenText } from "./speech.js";
 import { createPainter, measureLabels } from "./paint.js";
@@ -78,6 +79,17 @@ export const start = async () => {
   const notices = createNotices(desc, () => module._quarvel_ended() !== 0);
   const painter = createPainter({ desc, module, surface, chart: built.chart, labelSteps });
   const teach = createTeaching({ desc, module, form, painter, built, announce });
+  const note = createDopingNote(desc, form, built);
+  // The page laid out anew: at a new size, or in a language whose captions
+  // move some controls.
+  let relayout = () => {};
+  // Every control and what stands beside the window, in the window's
+  // arrangement or the phone's; the height the phone's needs below it.
+  const placed = (arrangement) => {
+    arrangeControls(desc, built, arrangement);
+    note.place(arrangement);
+    return teach.placeBelow(arrangement);
+  };
 
   // Every text in the language shown now, at once, once its faces are
   // ready: nothing of the run changes.
@@ -89,7 +101,9 @@ export const start = async () => {
     labelSteps = measureLabels(desc, built.labels);
     painter.setLabels(labelSteps);
     notices.retext();
+    note.retext();
     teach.retext();
+    relayout();
   };
   surface.setAttribute("aria-label", desc.diagramName);
   form.style.font = fontsOf(desc).defaultFont;
@@ -153,11 +167,13 @@ export const start = async () => {
       element.title = hint;
       if (hint) element.setAttribute("aria-invalid", "true");
       else element.removeAttribute("aria-invalid");
+      note.show(element, hint);
     },
     end: (status, message) => {
-      // A page cannot close itself: everything is disabled and says so, as
-      // the desktop's Close ends the program.
-      for (const element of form.querySelectorAll("input, button")) element.disabled = true;
+      // A page cannot close itself: the window's controls are disabled and
+      // say so, as the desktop's Close ends the program; the menu stays, so
+      // that what the run recorded can still be taken away.
+      for (const { element } of built.controls) element.disabled = true;
       built.chart.element.tabIndex = -1;
       notices.ended(message);
       teach.ended();
@@ -199,11 +215,19 @@ export const start = async () => {
     labels() {
       const px = (t) => t / desc.twipsPerPixel;
       const place = (p) => ({ left: px(p.left), top: px(p.top), width: px(p.width), height: px(p.height) });
-      return [...labelSteps.entries()].map(([name, s]) => ({
-        name, caption: s.label.caption, ...place(s.label), room: place(s.label.room), font: s.font, lines: s.lines,
-        insets: s.insets, ascent: s.ascent, lineHeight: s.lineHeight, rtl: s.rtl,
-      }));
+      return [...labelSteps.entries()].map(([name, s]) => {
+        // Where its room shows on the page, in CSS px of the form, and at what scale.
+        const v = painter.viewOf(s.label.name);
+        const room = place(s.label.room);
+        const shown = { left: v.dx + room.left * v.s, top: v.dy + room.top * v.s, width: room.width * v.s,
+          height: room.height * v.s, scale: v.s };
+        return {
+          name, caption: s.label.caption, ...place(s.label), room, shown, font: s.font, lines: s.lines,
+          insets: s.insets, ascent: s.ascent, lineHeight: s.lineHeight, rtl: s.rtl,
+        };
+      });
     },
+    blocks: () => painter.blocks(),
     tick(n = 1) {
       for (let i = 0; i < n; i++) module._quarvel_fire(tickBinding);
     },
@@ -218,7 +242,10 @@ export const start = async () => {
     channel.port1.onmessage = () => resolve();
     channel.port2.postMessage(null);
   });
-  fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
+  relayout = fitToViewport(desc, form, painter, () => {
+    paint(performance.now());
+    teach.laidOut();
+  }, teach.aside, placed);
   form.hidden = false;
   module._quarvel_load();
   teach.applyAddress();

@@ -221,18 +221,23 @@ export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
       submenu.entry.element.focus();
     }
   };
+  // As tall as the viewport leaves it, in the window's own pixels: the
+  // items grow where the page is scaled down, and a short screen scrolls.
+  const fit = () => {
+    popup.style.maxHeight = "";
+    const scale = form.getBoundingClientRect().width / form.offsetWidth;
+    const shown = popup.getBoundingClientRect();
+    const room = place.bottom && !document.documentElement.classList.contains("phone")
+      ? shown.bottom - margin : innerHeight - shown.top - margin;
+    popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
+  };
   const open = (first = 0) => {
     if (button.disabled) return;
     if (!entries.length) build();
     onOpen();
     refresh();
     popup.hidden = false;
-    // As tall as the viewport leaves it, in the window's own pixels: the
-    // items grow where the page is scaled down, and a short screen scrolls.
-    const scale = form.getBoundingClientRect().width / form.offsetWidth;
-    const shown = popup.getBoundingClientRect();
-    const room = place.bottom ? shown.bottom - margin : innerHeight - shown.top - margin;
-    popup.style.maxHeight = `${Math.max(4 * buttonSize, room / scale)}px`;
+    fit();
     button.setAttribute("aria-expanded", "true");
     focusIn(entries, first);
   };
@@ -327,5 +332,7 @@ export const createMenu = ({ desc, form, items, state, onOpen = () => {} }) => {
     hit.item.run();
   }, true);
 
-  return { button, popup, refresh: () => isOpen() && refresh(), retext, close, isOpen };
+  return { button, popup, refresh: () => isOpen() && refresh(), retext, close, isOpen,
+    // The page laid out anew (a rotation, a new size): the open menu takes the height it has now.
+    laidOut: () => isOpen() && fit() };
 };

@@ -2,6 +2,7 @@
 // the strip chart, read straight from the model's memory; crisp at any
 // device pixel ratio.
 import { domId, findKey, fontsOf, pixelsOf } from "./describe.js";
+import { windowView } from "./phone.js";
 
 // The model's memory as the description lays it out, in bytes.
 export const createMemoryView = (module, memory) => {
@@ -120,6 +121,12 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
   const snap = (t) => Math.floor(t / twips) * twips;
   const chartBorder = 2;
   let ratio = 1;
+  // Where each part of the window stands on the page: all in one piece in
+  // the window's own arrangement, block by block in the phone's.
+  let arranged = null;
+  let viewOf = () => windowView;
+  // A context drawing in twips of the design at a part's place.
+  const toTwips = (ctx, v) => ctx.setTransform((ratio * v.s) / twips, 0, 0, (ratio * v.s) / twips, ratio * v.dx, ratio * v.dy);
   const surfaceContext = surface.getContext("2d");
   // Captions and lines over the window are black, or under a high-contrast
   // theme its text colour, which the theme gives the surface element (the
@@ -151,14 +158,14 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
   // Each marker kind is drawn once into a small image at the current scale
   // and stamped at every live marker's pixel: the tick only moves them.
   const sprites = new Map();
-  const sprite = (shape) => {
+  const sprite = (shape, scale) => {
     let image = sprites.get(shape.name);
     if (!image) {
       image = document.createElement("canvas");
-      image.width = Math.ceil((shape.width * ratio) / twips) + 1;
-      image.height = Math.ceil((shape.height * ratio) / twips) + 1;
+      image.width = Math.ceil((shape.width * scale) / twips) + 1;
+      image.height = Math.ceil((shape.height * scale) / twips) + 1;
       const ctx = image.getContext("2d");
-      ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
+      ctx.setTransform(scale / twips, 0, 0, scale / twips, 0, 0);
       paintShape(ctx, shape, 0, 0, shape.width, shape.height);
       sprites.set(shape.name, image);
     }
@@ -174,25 +181,33 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     if (shape && shape.role !== "Fixed") {
       const holes = shape.role === "HoleMarkers" ? 1 : 0;
       return { dynamic: true, paint: (ctx) => {
-        const image = sprite(shape);
+        const v = viewOf(key.name);
+        const scale = ratio * v.s;
+        const image = sprite(shape, scale);
         ctx.setTransform(1, 0, 0, 1, 0, 0);
         const { f, stride, left: l, top: t } = memoryView.markers(holes);
         for (let i = 0; i < memoryView.markerCount; i++) {
           const top = snap(f[i * stride + t]);
           if (top >= desc.clientHeight) continue;
           const left = snap(f[i * stride + l]);
-          ctx.drawImage(image, Math.round((left * ratio) / twips), Math.round((top * ratio) / twips));
+          ctx.drawImage(image, Math.round((left * scale) / twips + ratio * v.dx),
+            Math.round((top * scale) / twips + ratio * v.dy));
         }
-        ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
       } };
     }
-    if (shape) return { paint: (ctx) => paintShape(ctx, shape, shape.left, shape.top, shape.width, shape.height) };
+    if (shape) {
+      return { paint: (ctx) => {
+        toTwips(ctx, viewOf(key.name));
+        paintShape(ctx, shape, shape.left, shape.top, shape.width, shape.height);
+      } };
+    }
     const line = findKey(desc.lines, key);
     if (line) {
       return { dynamic: line.role !== "Fixed", paint: (ctx, state) => {
         if (line.role === "PolarityMark" && !state.line7Visible[line.index]) return;
         const y1 = line.role === "FermiLevel" ? state.line3Y1 : line.y1;
         const y2 = line.role === "FermiLevel" ? state.line3Y2 : line.y2;
+        toTwips(ctx, viewOf(key.name));
         ctx.lineWidth = pen;
         ctx.strokeStyle = onFill((line.x1 + line.x2) / 2, (y1 + y2) / 2) ? black : ink;
         const dashed = line.style === "DashDot";
@@ -211,7 +226,8 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
         const label = labels.get(domId(key));
         const { left, top, width } = label.label.room;
         ctx.save();
-        ctx.setTransform(ratio / textScale, 0, 0, ratio / textScale, 0, 0);
+        const v = viewOf(key.name);
+        ctx.setTransform((ratio * v.s) / textScale, 0, 0, (ratio * v.s) / textScale, ratio * v.dx, ratio * v.dy);
         ctx.font = scaledFont(label.font);
         unhinted(ctx);
         ctx.fillStyle = ink;
@@ -251,6 +267,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
 
   // The chart keeps what it has drawn and adds only the new points.
   let chartDrawn = 0;
+  let chartRatio = 1;
   let chartClears = -1;
   const chartFoot = desc.lines.find((l) => l.role === "ChartFoot");
   const paintChart = () => {
@@ -266,7 +283,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     const count = module._quarvel_chart_size();
     if (count > chartDrawn) {
       const at = module._quarvel_chart();
-      ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+      ctx.setTransform(chartRatio, 0, 0, chartRatio, 0, 0);
       for (let i = chartDrawn; i < count; i++) {
         const point = memoryView.chartPoint(at, i);
         ctx.fillStyle = css(point.rgb);
@@ -275,31 +292,38 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
       chartDrawn = count;
     }
     // Line6 lies on top of the points; below the drawing area it is clipped.
-    ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+    ctx.setTransform(chartRatio, 0, 0, chartRatio, 0, 0);
     ctx.fillStyle = "#000";
     ctx.fillRect(px(chartFoot.x1), px(chartFoot.y1), px(chartFoot.x2 - chartFoot.x1) + 1, 1);
   };
 
   return {
     memoryView,
+    viewOf: (name) => viewOf(name),
+    // The phone's blocks as they stand, or null in the window's arrangement.
+    blocks: () => arranged?.views ?? null,
     // The labels in another language: painted anew at once.
     setLabels(labelSteps) {
       labels = labelSteps;
       paintBackground();
       paintSurface();
     },
-    // The surface and the chart at a new number of device pixels per CSS pixel.
-    resize(newRatio) {
+    // The surface and the chart at a new number of device pixels per CSS
+    // pixel, in the window's arrangement or in the phone's (arrangement).
+    resize(newRatio, arrangement = null) {
       ratio = newRatio;
-      const width = px(desc.clientWidth);
-      const height = px(desc.clientHeight);
+      arranged = arrangement;
+      viewOf = arranged ? arranged.viewOf : () => windowView;
+      const width = arranged ? arranged.width : px(desc.clientWidth);
+      const height = arranged ? arranged.height : px(desc.clientHeight);
       surface.width = Math.round(width * ratio);
       surface.height = Math.round(height * ratio);
       surface.style.width = `${width}px`;
       surface.style.height = `${height}px`;
       const inner = (t) => px(t) - 2 * chartBorder;
-      chart.element.width = Math.round(inner(chart.control.width) * ratio);
-      chart.element.height = Math.round(inner(chart.control.height) * ratio);
+      chartRatio = ratio * viewOf(chart.control.name).s;
+      chart.element.width = Math.round(inner(chart.control.width) * chartRatio);
+      chart.element.height = Math.round(inner(chart.control.height) * chartRatio);
       chartClears = -1;
       paintBackground();
     },
@@ -310,8 +334,10 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     // The surface and the chart with every point so far, in black ink, into
     // another context at another ratio: for a picture larger than the screen.
     paintInto(ctx, pictureRatio) {
-      const [kept, keptInk] = [ratio, ink];
+      const [kept, keptInk, keptView] = [ratio, ink, viewOf];
       ratio = pictureRatio;
+      // The picture is of the window as designed, whatever the page's arrangement.
+      viewOf = () => windowView;
       ink = black;
       sprites.clear();
       ctx.save();
@@ -338,7 +364,7 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
       ctx.fillStyle = "#000";
       ctx.fillRect(px(chartFoot.x1), px(chartFoot.y1), px(chartFoot.x2 - chartFoot.x1) + 1, 1);
       ctx.restore();
-      [ratio, ink] = [kept, keptInk];
+      [ratio, ink, viewOf] = [kept, keptInk, keptView];
       sprites.clear();
     },
   };

@@ -16,7 +16,8 @@ const chartColours = { np: "#000", law: "#666" };
 const css = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
 
 // read(): the module's view of the panel, as PanelJson gives it.
-export const createPanel = ({ desc, form, read, onToggle }) => {
+// onClosedByItself(): after its own close control has closed it.
+export const createPanel = ({ desc, form, read, onToggle, onClosedByItself = () => {} }) => {
   const families = () => `${fontsOf(desc).defaultFamilies}, sans-serif`;
   const colours = { electrons: css(desc.panel.electronTrace), holes: css(desc.panel.holeTrace), ...chartColours };
 
@@ -32,7 +33,15 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     parent.appendChild(element);
     return element;
   };
-  const title = part("h2", "panel-title");
+  const top = part("div", "panel-top");
+  const title = part("h2", "panel-title", top);
+  // Its own close control, which a finger reaches where no key is.
+  const close = part("button", "panel-close", top);
+  close.type = "button";
+  close.addEventListener("click", () => {
+    if (isOpen()) toggle();
+    onClosedByItself();
+  });
   const heading = part("p", "panel-heading");
   const state = part("p", "panel-state");
   const rows = part("dl", "panel-rows");
@@ -41,6 +50,12 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
   const canvas = part("canvas", "", over);
   canvas.setAttribute("aria-hidden", "true");
   form.appendChild(region);
+  // Its close control's name, in the language shown now.
+  const name = () => {
+    close.setAttribute("aria-label", desc.teaching.closePanel);
+    close.title = desc.teaching.closePanel;
+  };
+  name();
 
   let view = null;
   let shownAt = -Infinity;
@@ -71,16 +86,18 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     ctx.fillRect(0, 0, width, height);
     const points = view.history;
     // Two strips over the same ticks: the counts above, n x p and the law
-    // below, each with what it counts above it.
-    const axis = 30;
-    const title = 12;
+    // below, each with what it counts above it. Its figures as large as
+    // every text on a phone.
+    const onPhone = region.classList.contains("phone");
+    const axis = onPhone ? 36 : 30;
+    const title = onPhone ? 16 : 12;
     const plot = { left: axis, right: width - 4 };
     const strips = [{ top: 4 + title, bottom: height / 2 - 4 }, { top: height / 2 + 4 + title, bottom: height - 4 }];
     const lastTick = points.length ? points[points.length - 1][0] + points[points.length - 1][1] - 1 : 1;
     const x = (p) => plot.left + ((p[0] + p[1] / 2 - 1) / Math.max(1, lastTick)) * (plot.right - plot.left);
     const countTop = Math.max(10, ...points.map((p) => Math.max(p[2], p[3]))) * 1.1;
     const npTop = Math.max(view.lawNP, ...points.map((p) => p[4])) * 1.2 || 1;
-    ctx.font = `9px ${families()}`;
+    ctx.font = `${onPhone ? 12 : 9}px ${families()}`;
     ctx.textBaseline = "middle";
     ctx.textAlign = "right";
     const frame = (strip, top, name) => {
@@ -92,8 +109,8 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       ctx.lineWidth = 1;
       ctx.strokeRect(plot.left + 0.5, strip.top + 0.5, plot.right - plot.left - 1, strip.bottom - strip.top - 1);
       ctx.fillStyle = "#000";
-      ctx.fillText(String(Math.round(top)), plot.left - 3, strip.top + 4);
-      ctx.fillText("0", plot.left - 3, strip.bottom - 4);
+      ctx.fillText(String(Math.round(top)), plot.left - 3, strip.top + (onPhone ? 6 : 4));
+      ctx.fillText("0", plot.left - 3, strip.bottom - (onPhone ? 6 : 4));
     };
     frame(strips[0], countTop, view.countsAxis);
     frame(strips[1], npTop, view.productAxis);
@@ -174,6 +191,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     // Another language: shown anew at once, in its words and faces.
     retext() {
       region.style.fontFamily = families();
+      name();
       if (!isOpen()) return;
       clearTimeout(timer);
       show();
@@ -184,6 +202,7 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
     // at this viewport, and the panel takes the side that leaves the
     // window larger.
     extent(viewportWidth, viewportHeight, width, height) {
+      region.classList.remove("phone");
       if (!isOpen()) return { width: 0, height: 0 };
       const besideScale = Math.min(viewportWidth / (width + 2 * gap + beside.width), viewportHeight / height);
       const belowScale = Math.min(viewportWidth / width, viewportHeight / (height + 2 * gap + below.height));
@@ -197,6 +216,16 @@ export const createPanel = ({ desc, form, read, onToggle }) => {
       if (view) requestAnimationFrame(paintChart);
       // A gap on the far side too, so that the panel's edge never meets the viewport's.
       return side === beside ? { width: 2 * gap + beside.width, height: 0 } : { width: 0, height: 2 * gap + below.height };
+    },
+    // On a phone: below the blocks, across the screen, as tall as it needs;
+    // the height it takes.
+    below(left, top, width) {
+      region.classList.remove("beside", "below");
+      region.classList.add("phone");
+      if (!isOpen()) return 0;
+      Object.assign(region.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: "" });
+      if (view) requestAnimationFrame(paintChart);
+      return region.offsetHeight;
     },
   };
 };

@@ -7,16 +7,24 @@ import { createPanel } from "./panel.js";
 import { createExports } from "./exports.js";
 import { fontsOf, withText } from "./describe.js";
 import { loadPiece } from "./fonts.js";
+import { phoneTable } from "./phone-table.js";
 
 export const createTeaching = ({ desc, module, form, painter, built, announce }) => {
   const json = (pointer) => JSON.parse(module.UTF8ToString(pointer));
   const aside = { relayout: () => {} };
   // Made as it first opens: a load need not build what it may never show.
   let made = null;
-  const closed = { isOpen: () => false, changed: () => {}, retext: () => {}, extent: () => ({ width: 0, height: 0 }) };
+  const closed = { isOpen: () => false, changed: () => {}, retext: () => {}, extent: () => ({ width: 0, height: 0 }),
+    below: () => 0 };
   const panel = () => made ?? closed;
-  const openPanel = () => (made ??= createPanel({ desc, form, read: () => json(module._quarvel_panel()),
-    onToggle: () => aside.relayout() })).toggle();
+  const openPanel = () => {
+    (made ??= createPanel({ desc, form, read: () => json(module._quarvel_panel()),
+      onToggle: () => aside.relayout(), onClosedByItself: () => menu.button.focus() })).toggle();
+    // On a phone it opens below everything: the view goes to it.
+    if (made.isOpen() && document.documentElement.classList.contains("phone")) {
+      made.region.scrollIntoView({ block: "nearest" });
+    }
+  };
   aside.extent = (...size) => panel().extent(...size);
   const files = createExports({ desc, module, painter, built, announce });
 
@@ -80,6 +88,14 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
   return {
     aside,
     applyAddress,
+    // In the phone's arrangement the panel stands below the blocks; the
+    // height it takes there, with its margin.
+    placeBelow(arrangement) {
+      if (!arrangement) return 0;
+      const margin = phoneTable.margin;
+      const taken = panel().below(margin, arrangement.height, arrangement.width - 2 * margin);
+      return taken && taken + margin;
+    },
     link: files.link,
     afterEvent(byUser) {
       panel().changed();
@@ -89,6 +105,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
       menu.refresh();
       panel().changed();
     },
+    laidOut: () => menu.laidOut(),
     ended() {
       menu.close(false);
       panel().changed();
