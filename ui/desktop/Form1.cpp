@@ -22,6 +22,7 @@
 #include "LanguageMenu.h"
 #include "Localize.h"
 #include "ReadoutAccessibility.h"
+#include "Speaker.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"
 #include "Twips.h"
@@ -250,6 +251,40 @@ void Form1::LanguageChanged() {
     commands_->LanguageChanged();
     languages_->LanguageChanged();
     if (panel_) panel_->LanguageChanged();
+    if (speaker_) {
+        // Without a service no language can be spoken; else the new
+        // language's voice is looked for, and the command waits for it.
+        if (controller_.Speech() != controller::SpeechState::NoService) {
+            controller_.SetSpeechState(controller::SpeechState::Unknown);
+        }
+        speaker_->SetLanguage(FromUtf8(description_.language().tag));
+        commands_->Refresh();
+    }
+}
+
+void Form1::OpenSpeaker() {
+    if (speaker_) return;
+    speaker_ = new Speaker(
+        FromUtf8(description_.language().tag),
+        [this](controller::SpeechState state) {
+            controller_.SetSpeechState(state);
+            commands_->Refresh();
+        },
+        this);
+}
+
+void Form1::Speak(const controller::Utterance& utterance) {
+    OpenSpeaker();
+    speaker_->Say(utterance);
+}
+
+void Form1::SpeakOnChanged(bool on) {
+    if (on) {
+        OpenSpeaker();
+    } else if (speaker_) {
+        speaker_->Stop();
+    }
+    commands_->Refresh();
 }
 
 void Form1::KeepOnScreen() {
@@ -300,6 +335,7 @@ void Form1::Load() { controller_.Load(); }
 void Form1::End(int status, const std::string&) {
     if (exitStatus_) return;
     announcer_->Stop();
+    if (speaker_) speaker_->Stop();
     exitStatus_ = status;
     if (panel_) panel_->hide();
     hide();
