@@ -109,7 +109,7 @@ class SpeakerTest : public QObject {
         const qint64 stall = LongestStallUntil(
             [&] { return w->Controller().Speech() == SpeechState::NoService; }, 20000);
         QCOMPARE(w->Controller().Speech(), SpeechState::NoService);
-        QVERIFY2(stall < 400, qPrintable(QStringLiteral("stalled %1 ms").arg(stall)));
+        QVERIFY2(stall < 1000, qPrintable(QStringLiteral("stalled %1 ms").arg(stall)));
         QVERIFY(w->Controller().Record().Ticks() > 0);
         QVERIFY(!speak->isEnabled());
         QCOMPARE(speak->text(), NoService(form::EnglishLanguage()));

@@ -75,6 +75,22 @@ print("none" if loud is None else f"{(loud - since) / int(sys.argv[2]):.2f}")
 EOF
 }
 samples_so_far() { echo $(($(stat -c %s "$work/$1.raw") / 2)); }
+# Seconds of recording $1 from its first sound to its last, once it has been
+# quiet for a second (at most $2 seconds from now).
+sound_span() {
+  python3 - "$work/$1.raw" "$rate" "$2" <<'EOF'
+import array, sys, time
+rate, give_up = int(sys.argv[2]), time.time() + float(sys.argv[3])
+while True:
+    data = open(sys.argv[1], "rb").read()
+    samples = array.array("h", data[: len(data) // 2 * 2])
+    loud = [i for i in range(len(samples)) if abs(samples[i]) > 256]
+    if (loud and len(samples) - loud[-1] > rate) or time.time() > give_up:
+        break
+    time.sleep(0.2)
+print(f"{(loud[-1] - loud[0]) / rate:.1f}" if loud else "0")
+EOF
+}
 # Waits up to $2 seconds for sound in recording $1.
 heard_within() {
   local waited=0
@@ -90,6 +106,7 @@ launch() {
   pid=$!
   pids+=("$pid")
   window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quarvel' | head -n 1)
+  xdotool windowfocus --sync "$window"  # for the keys: Xvfb has no window manager
 }
 # Closes the window with its Close button, which also silences speech.
 quit() {
@@ -113,6 +130,15 @@ record english
 launch --speak
 sleep 1
 [ "$(first_sound english)" = none ] || fail "Speak on said something before Start"
+# Four speed changes at once: the first is said, and of the other three only
+# the newest follows it. Each takes about 1.5 s, so all four would take 7 s.
+xdotool key --delay 50 alt+period alt+period alt+period alt+period
+span=$(sound_span english 10)
+if python3 -c "import sys; sys.exit(not 1 < $span < 5)"; then
+  echo "ok: of four speed changes the first and the last said, ${span}s"
+else
+  fail "four speed changes took ${span}s of speech"
+fi
 clicked=$(samples_so_far english)
 xdotool mousemove --window "$window" 368 272 click 1  # Command1, Start
 if heard_within english 8; then
