@@ -136,8 +136,9 @@ class SpeechWorker : public QObject {
     }
 
     void Close() {
-        // Now, not at exit: tearing down a failed connection takes seconds.
-        // Later, since this may run inside one of the engine's own signals.
+        // Soon rather than at exit, since tearing down a failed connection
+        // takes seconds; not at once, since this may run inside one of the
+        // engine's own signals.
         if (engine_) engine_->deleteLater();
         engine_ = nullptr;
         voiced_ = false;
