@@ -16,6 +16,10 @@ packages=(
   emscripten nodejs chromium fonttools python3-brotli fonts-liberation locales
   firefox-esr webkit2gtk-driver
   gettext python3-polib esbuild nlohmann-json3-dev fonts-noto-core fonts-noto-cjk
+  # Speech; Debian's CMake package of Qt's speech module also needs the QML
+  # integration headers of qt6-declarative-dev.
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng pulseaudio pulseaudio-utils
 )
 # A machine whose nodejs comes with its own npm has no Debian npm package.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -161,5 +161,16 @@ TEST(Speech, ALinkTurnsSpeechOnBeforeStart) {
     EXPECT_EQ(w.c.SetupLink().find("speak"), std::string::npos);
 }
 
+// The front end finds its engine when speech is first turned on, by the
+// command or a link, and falls silent when it is turned off; a link that
+// repeats the state tells it nothing.
+TEST(Speech, TheFrontEndIsToldWhenSpeechIsTurnedOnOrOff) {
+    Window w("en");  // turned on by the command
+    w.c.Apply(SetupFromFragment("speak=on"));
+    w.c.Run(Command::Speak);
+    w.c.Apply(SetupFromFragment("speak"));
+    EXPECT_EQ(w.front.speakSwitches, "+-+");
+}
+
 }  // namespace
 }  // namespace controller

@@ -64,6 +64,13 @@ done < <(sed 's/([^)]*)//g; s/[,|]/\n/g' <<<"$depends" | tr -d ' ')
 for dep in "${required_depends[@]}"; do
   [ -n "${depended[$dep]:-}" ] || fail "Depends lacks $dep: $depends"
 done
+# Speech is loaded at run time: the package recommends the Qt plugin, the
+# service and its engine, and must not require them.
+recommends=$(field Recommends)
+for dep in qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do
+  [[ ", $recommends," == *", $dep,"* ]] || fail "Recommends lacks $dep: $recommends"
+  [ -z "${depended[$dep]:-}" ] || fail "Depends requires $dep, which is optional: $depends"
+done
 
 # Fonts. Qt string literals keep the family names Fonts.cpp asks for as
 # UTF-16 in the binary; any string there that fontconfig knows as a family is

@@ -42,6 +42,7 @@ class FakeFrontEnd : public FrontEnd {
     void Announce(const std::string& text, bool) override { announced.push_back(text); }
     void AfterEvent(bool) override { ++events; }
     void Speak(const Utterance& utterance) override { spoken.push_back(utterance); }
+    void SpeakOnChanged(bool on) override { speakSwitches += on ? '+' : '-'; }
 
     struct Refusal {
         std::optional<carriers::TextBoxId> box;
@@ -56,6 +57,7 @@ class FakeFrontEnd : public FrontEnd {
     std::optional<int> ended;
     std::vector<std::string> announced;
     std::vector<Utterance> spoken;
+    std::string speakSwitches;  // + each time speech was turned on, - off
     int events = 0;
 
   private:

@@ -194,7 +194,11 @@ void Controller::SetSpeed(int speed) {
     Say(Fill(description_.language().spoken.speed, {{"{n}", std::to_string(speed)}}));
 }
 
-void Controller::SetSpeakOn(bool on) { speakOn_ = on; }
+void Controller::SetSpeakOn(bool on) {
+    if (on == speakOn_) return;
+    speakOn_ = on;
+    frontEnd_.SpeakOnChanged(on);
+}
 
 void Controller::SetSpeechState(SpeechState state) { speechState_ = state; }
 

@@ -59,6 +59,9 @@ class FrontEnd {
     // Read aloud, when the user has asked for speech. A newer utterance
     // replaces one that has not started yet, so speech never falls behind.
     virtual void Speak(const Utterance&) {}
+    // The user turned speech on or off: the front end finds its engine when
+    // first asked, and falls silent when told.
+    virtual void SpeakOnChanged(bool) {}
 };
 
 }  // namespace controller

@@ -24,6 +24,7 @@
 #include "PanelPlace.h"
 #include "QtTexts.h"
 #include "ReadoutAccessibility.h"
+#include "Speaker.h"
 #include "StripChart.h"
 #include "TeachingCommands.h"
 #include "Twips.h"
@@ -256,6 +257,40 @@ void Form1::LanguageChanged() {
         // A script with taller lines needs more room beside the window.
         if (panel_->isVisible()) PlacePanel();
     }
+    if (speaker_) {
+        // Without a service no language can be spoken; else the new
+        // language's voice is looked for, and the command waits for it.
+        if (controller_.Speech() != controller::SpeechState::NoService) {
+            controller_.SetSpeechState(controller::SpeechState::Unknown);
+        }
+        speaker_->SetLanguage(FromUtf8(description_.language().tag));
+        commands_->Refresh();
+    }
+}
+
+void Form1::OpenSpeaker() {
+    if (speaker_) return;
+    speaker_ = new Speaker(
+        FromUtf8(description_.language().tag),
+        [this](controller::SpeechState state) {
+            controller_.SetSpeechState(state);
+            commands_->Refresh();
+        },
+        this);
+}
+
+void Form1::Speak(const controller::Utterance& utterance) {
+    OpenSpeaker();
+    speaker_->Say(utterance);
+}
+
+void Form1::SpeakOnChanged(bool on) {
+    if (on) {
+        OpenSpeaker();
+    } else if (speaker_) {
+        speaker_->Stop();
+    }
+    commands_->Refresh();
 }
 
 void Form1::KeepOnScreen() {
@@ -306,6 +341,7 @@ void Form1::Load() { controller_.Load(); }
 void Form1::End(int status, const std::string&) {
     if (exitStatus_) return;
     announcer_->Stop();
+    if (speaker_) speaker_->Stop();
     exitStatus_ = status;
     if (panel_) panel_->hide();
     hide();

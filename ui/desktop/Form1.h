@@ -24,6 +24,7 @@ class BoxWriter;
 class ClassDataPanel;
 class DataOut;
 class LanguageMenu;
+class Speaker;
 class StripChart;
 class TeachingCommands;
 class ZoomStyle;
@@ -78,6 +79,8 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void ChartCleared() override;
     void TimeControlsChanged() override;
     void LanguageChanged() override;
+    void Speak(const controller::Utterance& utterance) override;
+    void SpeakOnChanged(bool on) override;
 
     // The background menu's "Language" submenu.
     LanguageMenu& LanguageChoice() const { return *languages_; }
@@ -110,6 +113,8 @@ class Form1 : public QWidget, public controller::FrontEnd {
     void ShowClassData(bool shown);
     void PlacePanel();
     void WireEvents();
+    // The speech engine, made when speech is first turned on.
+    void OpenSpeaker();
 
     controller::Controller controller_;
     const FormDescription& description_;
@@ -131,6 +136,7 @@ class Form1 : public QWidget, public controller::FrontEnd {
     ClassDataPanel* panel_ = nullptr;
     DataOut* files_ = nullptr;
     BoxWriter* writer_ = nullptr;
+    Speaker* speaker_ = nullptr;
     std::vector<QTimer*> timers_;  // in the description's order
     // The boxes the controller describes itself, with their hints.
     std::array<bool, 7> hinted_{};

@@ -55,7 +55,7 @@ void TeachingCommands::Add(const controller::CommandSpec& entry, QWidget& window
         return;
     }
     auto* action = new QAction(this);
-    action->setCheckable(command == Command::ClassData);
+    action->setCheckable(controller::IsCheckItem(command));
     if (!entry.keys.empty()) {
         action->setShortcut(QKeySequence(FromUtf8(entry.keys)));
         // From every box, button and the chart: a box leaves Alt
@@ -77,6 +77,8 @@ void TeachingCommands::Refresh() {
     for (const auto& [command, action] : actions_) {
         action->setText(Text(controller_.Caption(command)));
         action->setEnabled(controller_.Enabled(command));
+        // The panel's tick is the panel's own; speech's is the controller's.
+        if (command == Command::Speak) action->setChecked(controller_.SpeakOn());
     }
     for (const auto& [speed, choice] : speeds_) choice->setChecked(speed == controller_.Speed());
 }
