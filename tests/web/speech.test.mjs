@@ -209,6 +209,8 @@ describe('choosing a voice', { skip: japanese && 'the same in both pages' }, () 
     ['ar', [v('fa'), v('he'), v('ur')], null],
     ['hi', [v('hi-IN', { name: 'Hindi+croak' }), v('hi', { name: 'Hindi' })], 'hi'],
     ['en', [v('en-GB-x-rp'), v('en-US')], 'en-GB-x-rp', ['en-GB']],
+    ['ru', [v('ru-LV'), v('ru')], 'ru'],
+    ['fr', [v('fr-BE'), v('fr-CH'), v('fr-FR')], 'fr-FR'],
   ];
   for (const [tag, list, chosen, liked = []] of cases) {
     it(`${tag} among ${list.map((x) => x.lang).join(', ')}${liked.length ? ` for a reader of ${liked}` : ''}`, () => {

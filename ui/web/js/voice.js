@@ -42,18 +42,20 @@ export const fitOf = (voiceLang, tag) => {
 
 // The voice to speak the tag's language with, or null: the best fit, then
 // the reader's own region, a voice on the device (no network, no 15 s
-// limit), the engine's default, and a plain voice before a variant of it
-// (espeak-ng's "English (America)+croak").
+// limit), the language's own country or none named (ru before ru-LV, fr-FR
+// before fr-BE), the engine's default, and a plain voice before a variant
+// of it (espeak-ng's "English (America)+croak").
 export const chooseVoice = (voices, tag, liked = navigator.languages ?? []) => {
-  const regions = liked.map(partsOf).filter((p) => p.language === partsOf(tag).language).map((p) => p.region);
+  const { language } = partsOf(tag);
+  const regions = liked.map(partsOf).filter((p) => p.language === language).map((p) => p.region);
   let best = null;
   let bestScore = -1;
   for (const voice of voices) {
     const fit = fitOf(voice.lang, tag);
     if (fit < 0) continue;
     const region = partsOf(voice.lang).region;
-    const score = fit * 16 + (region && regions.includes(region) ? 8 : 0) + (voice.localService ? 4 : 0) +
-      (voice.default ? 2 : 0) + (voice.name.includes("+") ? 0 : 1);
+    const score = fit * 32 + (region && regions.includes(region) ? 16 : 0) + (voice.localService ? 8 : 0) +
+      (!region || region === language ? 4 : 0) + (voice.default ? 2 : 0) + (voice.name.includes("+") ? 0 : 1);
     if (score > bestScore) [best, bestScore] = [voice, score];
   }
   return best;
