@@ -175,7 +175,10 @@ describe('speech in the page', () => {
     await page.click('#Command5');
     await finish(page);
     assert.match((await said(page)).at(-1), filled(po['spoken.light']), 'Light, not the rest of the diagram');
-    assert.ok(await page.evaluate(() => window.__speech.queued()) <= 1);
+    assert.equal(await page.evaluate(() => window.__speech.queued()), 1);
+    // Turned off, it stops at once.
+    await page.keyboard.press('Alt+KeyK');
+    assert.equal(await page.evaluate(() => window.__speech.queued()), 0);
     await close();
   });
 
