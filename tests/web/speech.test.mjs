@@ -179,6 +179,12 @@ describe('speech in the page', () => {
     // Turned off, it stops at once.
     await page.keyboard.press('Alt+KeyK');
     assert.equal(await page.evaluate(() => window.__speech.queued()), 0);
+    // An engine that never says it has finished is not waited for long.
+    await page.keyboard.press('Alt+KeyK');
+    await page.keyboard.press('Alt+KeyP');
+    await page.keyboard.press('Alt+KeyP');
+    await session.runFor(5000);
+    assert.deepEqual((await said(page)).slice(-2), [po['spoken.paused'], po['spoken.resumed']]);
     await close();
   });
 

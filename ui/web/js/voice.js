@@ -92,8 +92,7 @@ export const createVoice = ({ module, tag, typingPauseMs, changed }) => {
   const look = () => {
     const voices = synth.getVoices();
     voice = chooseVoice(voices, tag);
-    if (voice) report(READY);
-    else if (voices.length || settled) report(NO_VOICE);
+    report(voice ? READY : voices.length || settled ? NO_VOICE : UNKNOWN);
     pump();
   };
   const wake = () => {
@@ -116,14 +115,15 @@ export const createVoice = ({ module, tag, typingPauseMs, changed }) => {
   let watchdog = 0;
   let typingTimer = 0;
   // A browser speaks only once the page has had a user's action (an iPad's
-  // Safari only inside one): the first utterance of a link waits for it.
+  // Safari only inside one, and a touch counts as it ends): the first
+  // utterance of a link waits for it.
+  const actions = ["keydown", "touchend", "click"];
   let acted = false;
   const hasActed = () => acted || (navigator.userActivation?.hasBeenActive ??
-    /^(click|keydown|keyup|pointerup|mouseup|touchend)$/.test(window.event?.type ?? ""));
+    actions.includes(window.event?.type));
   const onAction = () => {
     acted = true;
-    removeEventListener("pointerup", onAction, true);
-    removeEventListener("keydown", onAction, true);
+    for (const type of actions) removeEventListener(type, onAction, true);
     pump();
   };
   const finished = (utterance) => {
@@ -135,20 +135,19 @@ export const createVoice = ({ module, tag, typingPauseMs, changed }) => {
   function pump() {
     if (speaking || !waiting.length || state === UNKNOWN) return;
     if (state !== READY) return void (waiting = []);  // never in another language's voice
-    if (!hasActed()) {
-      addEventListener("pointerup", onAction, true);
-      addEventListener("keydown", onAction, true);
-      return;
-    }
+    if (!hasActed()) return void actions.forEach((type) => addEventListener(type, onAction, true));
     acted = true;
     const utterance = new SpeechSynthesisUtterance(waiting.shift());
     utterance.voice = voice;
     utterance.lang = voice.lang;
     utterance.onend = utterance.onerror = () => finished(utterance);
     speaking = utterance;
-    // An engine that never says it finished must not silence the rest.
+    // An engine that never says it finished must not silence the rest:
+    // cancelling frees one that is stuck.
     watchdog = setTimeout(() => {
-      finished(utterance);
+      speaking = null;
+      synth.cancel();
+      pump();
     }, 2000 + 250 * utterance.text.length);
     synth.speak(utterance);
   }
