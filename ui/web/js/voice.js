@@ -9,10 +9,11 @@ const READY = 1;
 const NO_VOICE = 2;
 const NO_SERVICE = 3;
 
-// Voices arrive late, and not every browser says so: Chromium's
-// speech-dispatcher voices came after 8 s here. After the last look an
-// empty list means no voice, until voiceschanged says otherwise.
-const lookAgainMs = [250, 1000, 3000, 10000];
+// Voices arrive late, and not every browser says so: on Linux, Firefox's
+// and Chromium's come from speech-dispatcher, which starts with the first
+// look, 4 to 12 s on a busy machine. After the last look an empty list
+// means no voice, until voiceschanged says otherwise.
+const lookAgainMs = [250, 1000, 4000, 20000];
 
 // A language tag's parts, as written by the page ("zh-Hans") or by an
 // engine ("zh_CN", "cmn", "en-GB-x-rp", "in-ID").
