@@ -113,9 +113,10 @@ export async function launchBrowser({ bareFonts = false } = {}) {
 
 // Opens the page in a context of its own. Every request other than the page
 // itself and data: URLs is refused and kept in `requests`. Unless realTime,
-// timers fire only when the test steps the clock.
+// timers fire only when the test steps the clock. before: [fn, arg] runs in
+// the page before any of its scripts.
 export async function openPage(browser, { width = 574, height = 353, deviceScaleFactor = 1,
-  hasTouch = false, isMobile = false, realTime = false } = {}) {
+  hasTouch = false, isMobile = false, realTime = false, before = null, fragment = '' } = {}) {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor, hasTouch, isMobile });
   const requests = [];
   const allowed = (url) => url === pageUrl || url.startsWith('data:');
@@ -127,6 +128,7 @@ export async function openPage(browser, { width = 574, height = 353, deviceScale
   const errors = [];
   const page = await context.newPage();
   page.on('pageerror', (error) => errors.push(error.message));
+  if (before) await page.addInitScript(...before);
   // Stopped before the page exists, so the page's timers start from a known
   // time and only the test moves it.
   if (!realTime) {
@@ -134,7 +136,7 @@ export async function openPage(browser, { width = 574, height = 353, deviceScale
     await page.clock.install({ time: start });
     await page.clock.pauseAt(start + 60000);
   }
-  await page.goto(pageUrl);
+  await page.goto(fragment ? `${pageUrl}#${fragment}` : pageUrl);
   await page.waitForFunction(() => typeof window.quarvel?.state === 'function' && window.quarvel.state(),
     null, { polling: 20, timeout: 10000 });
   const runFor = (ms) => page.clock.runFor(ms);

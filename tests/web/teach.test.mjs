@@ -79,15 +79,17 @@ describe('menu button', () => {
     assert.equal(await page.locator('#menu-button').getAttribute('aria-expanded'), 'true');
     const items = await menuItems(page);
     assert.deepEqual(items.map((i) => i.role), [...Array(4).fill('menuitem'), ...Array(5).fill('menuitemradio'),
-      'menuitemcheckbox', ...Array(4).fill('menuitem')]);
+      'menuitemcheckbox', ...Array(3).fill('menuitem'), 'menuitemcheckbox', 'menuitem', 'menuitem']);
     assert.deepEqual(items.filter((i) => i.keys).map((i) => i.keys),
-      ['Alt+P', 'Alt+N', 'Alt+.', 'Alt+,', 'Alt+C', 'Alt+R', 'Alt+I', 'Alt+L']);
+      ['Alt+P', 'Alt+N', 'Alt+.', 'Alt+,', 'Alt+C', 'Alt+R', 'Alt+I', 'Alt+L', 'Alt+K', 'Alt+Shift+K']);
     for (const i of items.filter((i) => i.keys)) assert.ok(i.text.endsWith(i.keys), `${i.text} shows its key`);
     assert.deepEqual(items.filter((i) => i.role === 'menuitemradio').map((i) => i.checked),
       ['true', 'false', 'false', 'false', 'false'], 'speed 1 is ticked');
     assert.ok(items[0].text.startsWith(words.pause));
-    assert.deepEqual(items.filter((i) => i.disabled).map((i) => i.id), ['menu-Step', 'menu-Slower', 'menu-SaveData'],
-      'Step while running, Slower at speed 1 and the data before a tick cannot be used');
+    assert.deepEqual(items.filter((i) => i.disabled).map((i) => i.id),
+      ['menu-Step', 'menu-Slower', 'menu-SaveData', 'menu-SayScene'],
+      'Step while running, Slower at speed 1, the data before a tick and the diagram read out before Speak cannot be used');
+    assert.equal(items.find((i) => i.id === 'menu-Speak').checked, 'false', 'speech is off when the page opens');
     await page.keyboard.press('Escape');
     await tick(page, 1);
     await page.click('#menu-button');

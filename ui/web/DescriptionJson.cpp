@@ -168,7 +168,8 @@ std::string LayoutJson(const FormDescription& form) {
         if (!controller::OnFrontEnd(entry, controller::FrontEnds::Page)) continue;
         commands.push_back({{"command", static_cast<int>(entry.command)},
                             {"name", NameOf(kCommandNames, entry.command)},
-                            {"keys", entry.keys}});
+                            {"keys", entry.keys},
+                            {"check", controller::IsCheckItem(entry.command)}});
     }
     // In the order the Language menu lists them, each in its own name.
     Json languages = Json::array();

@@ -111,6 +111,7 @@ export const start = async () => {
   let choice = 0;
   const languageChanged = async () => {
     const texts = readTexts(module);
+    teach.voice.setLanguage(desc.languages.find((l) => l.code === texts.code).tag);
     const ticket = ++choice;
     await fontsReady(withTexts(desc, texts));
     if (ticket !== choice) return;
@@ -193,6 +194,7 @@ export const start = async () => {
     },
     timeControlsChanged: () => teach.timeControlsChanged(),
     languageChanged: () => void languageChanged(),
+    speak: (said, tag, onceTypingPauses) => teach.voice.speak(said, tag, onceTypingPauses),
   });
 
   // For tests and diagnostics: the model's state as the page shows it.

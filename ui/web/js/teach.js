@@ -8,6 +8,7 @@ import { createExports } from "./exports.js";
 import { fontsOf, withText } from "./describe.js";
 import { loadPiece } from "./fonts.js";
 import { phoneTable } from "./phone-table.js";
+import { createVoice } from "./voice.js";
 
 export const createTeaching = ({ desc, module, form, painter, built, announce }) => {
   const json = (pointer) => JSON.parse(module.UTF8ToString(pointer));
@@ -36,7 +37,10 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     CopyLink: (caption) => files.copyLink(caption),
   };
   const run = (command, index, speed = 0) => {
-    if (module._quarvel_run(command.command, speed) !== 0) return;
+    if (module._quarvel_run(command.command, speed) !== 0) {
+      if (command.name === "Speak") json(module._quarvel_commands()).speak ? voice.wake() : voice.silence();
+      return;
+    }
     pageDoes[command.name]?.(json(module._quarvel_commands()).commands[index].caption);
   };
   // The controller switches every text and calls the page back.
@@ -45,7 +49,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     ...desc.commands.flatMap((command, index) => command.name === "Speed"
       ? desc.speeds.map((speed) => ({ id: `speed-${speed}`, role: "menuitemradio", group: command.name,
         run: () => run(command, index, speed) }))
-      : [{ id: command.name, keys: command.keys, role: command.name === "ClassData" ? "menuitemcheckbox" : "menuitem",
+      : [{ id: command.name, keys: command.keys, role: command.check ? "menuitemcheckbox" : "menuitem",
         run: () => run(command, index) }]),
     { id: "Language", role: "menuitem", submenu: desc.languages.map((language) => ({
       id: `language-${language.code}`, role: "menuitemradio", lang: language.tag,
@@ -58,7 +62,8 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     const byId = {};
     desc.commands.forEach((command, index) => {
       const { caption, enabled } = now.commands[index];
-      byId[command.name] = { caption, enabled, checked: command.name === "ClassData" && panel().isOpen() };
+      const checked = command.name === "ClassData" ? panel().isOpen() : now.speak;
+      byId[command.name] = { caption, enabled, checked: command.check && checked };
     });
     for (const { speed, caption } of now.speeds) {
       byId[`speed-${speed}`] = { caption, enabled: now.commands[speedIndex].enabled, checked: speed === now.speed };
@@ -69,8 +74,14 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     }
     return byId;
   };
-  // The languages' names are drawn in their own faces once the menu lists them.
-  const menu = createMenu({ desc, form, items, state, onOpen: () => loadPiece("names") });
+  // The languages' names are drawn in their own faces once the menu lists
+  // them; whether Speak can speak the language is known once it is shown.
+  const menu = createMenu({ desc, form, items, state, onOpen: () => {
+    loadPiece("names");
+    voice.wake();
+  } });
+  const voice = createVoice({ module, tag: desc.language.tag, typingPauseMs: desc.listening.typingPauseMs,
+    changed: () => menu.refresh() });
 
   // A set-up from the address, as a teacher's link gives it: a value refused
   // shows its notice and starts nothing.
@@ -81,6 +92,8 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     module.stringToUTF8(location.hash, at, size);
     module._quarvel_apply_setup(at);
     module._free(at);
+    // speak=on: the voices are looked for before the first action speaks.
+    if (json(module._quarvel_commands()).speak) voice.wake();
   };
   // A link pasted into the address bar of the open page.
   addEventListener("hashchange", applyAddress);
@@ -96,6 +109,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
       const taken = panel().below(margin, arrangement.height, arrangement.width - 2 * margin);
       return taken && taken + margin;
     },
+    voice,
     link: files.link,
     afterEvent(byUser) {
       panel().changed();
@@ -107,6 +121,7 @@ export const createTeaching = ({ desc, module, form, painter, built, announce })
     },
     laidOut: () => menu.laidOut(),
     ended() {
+      voice.silence();
       menu.close(false);
       panel().changed();
     },
