@@ -15,7 +15,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file clang-format
   emscripten nodejs chromium fonttools python3-brotli fonts-liberation locales
   firefox-esr webkit2gtk-driver
-  gettext python3-polib esbuild nlohmann-json3-dev fonts-noto-core fonts-noto-cjk
+  gettext python3-polib esbuild zopfli nlohmann-json3-dev fonts-noto-core fonts-noto-cjk
   # Speech; Debian's CMake package of Qt's speech module also needs the QML
   # integration headers of qt6-declarative-dev.
   qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin

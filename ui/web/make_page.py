@@ -9,7 +9,6 @@ the other languages' fonts travel as inert text, which the script reads
 when it needs them."""
 import argparse
 import base64
-import gzip
 import html
 import io
 import json
@@ -235,6 +234,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--node", required=True)
     parser.add_argument("--esbuild", required=True)
+    parser.add_argument("--zopfli", required=True, help="packs the wasm as gzip, smaller than gzip -9")
     parser.add_argument("--module", required=True, help="the module's script; its wasm beside it")
     parser.add_argument("--template", required=True)
     parser.add_argument("--script", required=True, help="the page script's entry module")
@@ -256,8 +256,9 @@ def main():
         style = f.read()
     with open(args.module, encoding="utf-8") as f:
         module = f.read()
-    with open(re.sub(r"\.js$", ".wasm", args.module), "rb") as f:
-        wasm = base64.b64encode(gzip.compress(f.read(), 9, mtime=0)).decode("ascii")
+    wasm_path = re.sub(r"\.js$", ".wasm", args.module)
+    packed = subprocess.run([args.zopfli, "--gzip", "-c", wasm_path], check=True, capture_output=True).stdout
+    wasm = base64.b64encode(packed).decode("ascii")
     replacements = {
         "{{LANG}}": html.escape(own_language["tag"]),
         "{{DIR}}": "rtl" if own_language["rightToLeft"] else "ltr",
