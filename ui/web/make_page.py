@@ -171,7 +171,9 @@ def unicode_range(characters):
 def font_pieces(faces, layout, texts):
     """The faces, as inert pieces, each made into a face only when needed:
     what a user types into a box, at once; a language's as it is shown; the
-    languages' own names once the menu lists them."""
+    languages' own names once the menu lists them. Returns those the page
+    opens with (what a user types, and its own language's) apart from the
+    others."""
     for family in layout["fonts"]["defaultFamilies"] + [layout["fonts"]["captionSubstitute"]]:
         if family not in faces.files:
             raise SystemExit("no font file given for the window's " + family)
@@ -196,11 +198,12 @@ def font_pieces(faces, layout, texts):
         for family, characters in reaching(faces, families, language["name"]).items():
             names.setdefault(family, set()).update(characters - typed.get(family, set()))
     pieces += [("names", family, chars, False) for family, chars in names.items() if chars]
-    return "\n".join(
+    opening = ("typed", layout["ownLanguage"])
+    return ["\n".join(
         '<script type="font/woff2" data-piece="%s" data-family="%s"%s>%s</script>'
         % (code, html.escape(family), "" if fallback else ' data-range="%s"' % unicode_range(chars),
            faces.woff2(family, chars))
-        for code, family, chars, fallback in pieces)
+        for code, family, chars, fallback in pieces if (code in opening) == first) for first in (True, False)]
 
 
 def minified(esbuild, code):
@@ -249,7 +252,7 @@ def main():
     own = texts[layout["ownLanguage"]]
     own_language = next(l for l in layout["languages"] if l["code"] == layout["ownLanguage"])
     faces = Faces((pair.split("=", 1) for pair in args.font), args.font_dir)
-    font_data = font_pieces(faces, layout, texts)
+    opening_fonts, other_fonts = font_pieces(faces, layout, texts)
     with open(args.template, encoding="utf-8") as f:
         page = f.read()
     with open(args.style, encoding="utf-8") as f:
@@ -266,12 +269,15 @@ def main():
         "/*STYLE*/": style,
         # The module's own JSON, read at build time: writing it costs a slow
         # device more at load than reading it.
+        # The faces the page opens with too, so that the script makes them
+        # at once and need not wait for the rest of the page.
         "<!--DATA-->": '<script type="application/json" id="layout">%s</script>\n'
                        '<script type="application/json" id="texts">%s</script>\n'
+                       '%s\n'
                        '<script type="application/gzip" id="wasm">%s</script>'
-                       % (json_text(layout), json_text(own), wasm),
-        # After the scripts: the parser reads them while the wasm compiles.
-        "<!--FONTS-->": font_data,
+                       % (json_text(layout), json_text(own), opening_fonts, wasm),
+        # After the scripts: the parser reads them while the window is built.
+        "<!--FONTS-->": other_fonts,
         "/*MODULE*/": inline_script(minified(args.esbuild, module)),
         "/*SCRIPT*/": inline_script(bundle(args.esbuild, args.script)),
     }

@@ -1,12 +1,16 @@
-// The page's faces travel as inert text at the end of the page, one piece
-// per language and family (and one per family for the languages' own names
-// in the menu): none is decoded until its language is shown, so that the
-// other languages cost a load nothing.
+// The page's faces travel as inert text, one piece per language and family
+// (and one per family for the languages' own names in the menu): none is
+// decoded until its language is shown, so that the other languages cost a
+// load nothing.
 import { fontsOf } from "./describe.js";
 
 const pieces = new Map();  // by name, each its faces' loading
 
-// The pieces stand after the scripts, which run before the parser reaches them.
+// Those the page opens with (what a user types, and its own language's)
+// stand before the scripts, whole by the time this runs: the window need
+// not wait for the parser. The others stand after the scripts, which run
+// before the parser reaches them.
+const opening = new Set([...document.querySelectorAll("script[data-piece]")].map((e) => e.dataset.piece));
 const parsed = () => (document.readyState === "loading"
   ? new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }))
   : Promise.resolve());
@@ -38,11 +42,13 @@ const add = (name) => {
 };
 
 // The faces of one piece, decoded once and ready to draw; the window's
-// fallback faces, those of what a user types, first.
-export const loadPiece = (name) => parsed().then(() => {
+// fallback faces, those of what a user types, first. An opening piece's are
+// made at once, before any text asks the system for a face of their name.
+const made = (name) => {
   add("typed");
   return add(name);
-});
+};
+export const loadPiece = (name) => (opening.has(name) ? made(name) : parsed().then(() => made(name)));
 
 // Every face the language's captions draw with, loaded: captions are
 // measured in them, so they must be ready before the captions are painted.
