@@ -211,13 +211,17 @@ export const start = async () => {
 
   // A slow device paints the window in a task of its own, so that no task
   // of the load holds the page for long (the form is hidden meanwhile, so
-  // that a frame between lays nothing out). A message, not a timer: the
-  // page's timers may be another's to run.
-  await new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => resolve();
-    channel.port2.postMessage(null);
-  });
+  // that a frame between lays nothing out). Ahead of the rest of the
+  // page's loading where the browser can be told so: the parser's last
+  // pieces, the other languages' faces, can wait. A task or a message, not
+  // a timer: the page's timers may be another's to run.
+  await (globalThis.scheduler?.postTask
+    ? scheduler.postTask(() => {}, { priority: "user-blocking" })
+    : new Promise((resolve) => {
+      const channel = new MessageChannel();
+      channel.port1.onmessage = () => resolve();
+      channel.port2.postMessage(null);
+    }));
   fitToViewport(desc, form, painter, () => paint(performance.now()), teach.aside);
   form.hidden = false;
   module._quarvel_load();
