@@ -271,14 +271,15 @@ def main():
         "/*STYLE*/": style,
         # The module's own JSON, read at build time: writing it costs a slow
         # device more at load than reading it.
-        # The faces the page opens with too, so that the script makes them
-        # at once and need not wait for the rest of the page.
         "<!--DATA-->": '<script type="application/json" id="layout">%s</script>\n'
                        '<script type="application/json" id="texts">%s</script>\n'
-                       '%s\n'
                        '<script type="application/gzip" id="wasm">%s</script>'
-                       % (json_text(layout), json_text(own), opening_fonts, wasm),
-        # After the scripts: the parser reads them while the window is built.
+                       % (json_text(layout), json_text(own), wasm),
+        # After the scripts, so that the wasm starts first: the faces the
+        # page opens with, which the script after them says are read, so
+        # that the window need not wait for the rest of the page; then the
+        # others, which the parser reads while the window is built.
+        "<!--OPENING-->": opening_fonts,
         "<!--FONTS-->": other_fonts,
         "/*MODULE*/": inline_script(minified(args.esbuild, module)),
         "/*SCRIPT*/": inline_script(bundle(args.esbuild, args.script)),

@@ -6,13 +6,18 @@ import { fontsOf } from "./describe.js";
 
 const pieces = new Map();  // by name, each its faces' loading
 
-// Those the page opens with (what a user types, and its own language's)
-// stand before the scripts, whole by the time this runs: the window need
-// not wait for the parser. The others stand after the scripts, which run
-// before the parser reaches them.
-const opening = new Set([...document.querySelectorAll("script[data-piece]")].map((e) => e.dataset.piece));
-const parsed = () => (document.readyState === "loading"
-  ? new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }))
+// They stand after the scripts, which run before the parser reaches them:
+// first those the page opens with (what a user types, and its own
+// language's), which a script after them says are read, so that the window
+// need not wait for the rest of the page; then the others.
+let opening = new Set();
+const openingRead = new Promise((resolve) => addEventListener("openingfaces", () => {
+  opening = new Set([...document.querySelectorAll("script[data-piece]")].map((e) => e.dataset.piece));
+  resolve();
+}, { once: true }));
+const parsed = () => new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+const read = (name) => (document.readyState === "loading"
+  ? openingRead.then(() => (opening.has(name) ? undefined : parsed()))
   : Promise.resolve());
 
 const faceOf = (element) => {
@@ -42,13 +47,11 @@ const add = (name) => {
 };
 
 // The faces of one piece, decoded once and ready to draw; the window's
-// fallback faces, those of what a user types, first. An opening piece's are
-// made at once, before any text asks the system for a face of their name.
-const made = (name) => {
+// fallback faces, those of what a user types, first.
+export const loadPiece = (name) => read(name).then(() => {
   add("typed");
   return add(name);
-};
-export const loadPiece = (name) => (opening.has(name) ? made(name) : parsed().then(() => made(name)));
+});
 
 // Every face the language's captions draw with, loaded: captions are
 // measured in them, so they must be ready before the captions are painted.

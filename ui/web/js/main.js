@@ -59,9 +59,11 @@ export const start = async () => {
   // Shown once whole: a frame between the tasks of the load lays out
   // nothing half built.
   form.hidden = true;
-  showLanguage(desc);
-  // Captions are measured in the bundled faces, so those must be ready first.
+  // Captions are measured in the bundled faces, so those must be ready
+  // first; and no text is set in their names before, which would have the
+  // browser search the system's fonts for them.
   await (desc === own ? ownFaces : fontsReady(desc));
+  showLanguage(desc);
 
   const sceneText = hiddenText("scene");
   const chartText = hiddenText("chart-trend");
