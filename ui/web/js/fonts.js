@@ -1,14 +1,23 @@
-// The page's faces travel as inert text at the end of the page, one piece
-// per language and family (and one per family for the languages' own names
-// in the menu): none is decoded until its language is shown, so that the
-// other languages cost a load nothing.
+// The page's faces travel as inert text, one piece per language and family
+// (and one per family for the languages' own names in the menu): none is
+// decoded until its language is shown, so that the other languages cost a
+// load nothing.
 import { fontsOf } from "./describe.js";
 
 const pieces = new Map();  // by name, each its faces' loading
 
-// The pieces stand after the scripts, which run before the parser reaches them.
-const parsed = () => (document.readyState === "loading"
-  ? new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }))
+// They stand after the scripts, which run before the parser reaches them:
+// first those the page opens with (what a user types, and its own
+// language's), which a script after them says are read, so that the window
+// need not wait for the rest of the page; then the others.
+let opening = new Set();
+const openingRead = new Promise((resolve) => addEventListener("openingfaces", () => {
+  opening = new Set([...document.querySelectorAll("script[data-piece]")].map((e) => e.dataset.piece));
+  resolve();
+}, { once: true }));
+const parsed = () => new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+const read = (name) => (document.readyState === "loading"
+  ? openingRead.then(() => (opening.has(name) ? undefined : parsed()))
   : Promise.resolve());
 
 const faceOf = (element) => {
@@ -39,7 +48,7 @@ const add = (name) => {
 
 // The faces of one piece, decoded once and ready to draw; the window's
 // fallback faces, those of what a user types, first.
-export const loadPiece = (name) => parsed().then(() => {
+export const loadPiece = (name) => read(name).then(() => {
   add("typed");
   return add(name);
 });

@@ -60,9 +60,11 @@ export const start = async () => {
   // Shown once whole: a frame between the tasks of the load lays out
   // nothing half built.
   form.hidden = true;
-  showLanguage(desc);
-  // Captions are measured in the bundled faces, so those must be ready first.
+  // Captions are measured in the bundled faces, so those must be ready
+  // first; and no text is set in their names before, which would have the
+  // browser search the system's fonts for them.
   await (desc === own ? ownFaces : fontsReady(desc));
+  showLanguage(desc);
 
   const sceneText = hiddenText("scene");
   const chartText = hiddenText("chart-trend");
@@ -237,13 +239,17 @@ export const start = async () => {
 
   // A slow device paints the window in a task of its own, so that no task
   // of the load holds the page for long (the form is hidden meanwhile, so
-  // that a frame between lays nothing out). A message, not a timer: the
-  // page's timers may be another's to run.
-  await new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => resolve();
-    channel.port2.postMessage(null);
-  });
+  // that a frame between lays nothing out). Ahead of the rest of the
+  // page's loading where the browser can be told so: the parser's last
+  // pieces, the other languages' faces, can wait. A task or a message, not
+  // a timer: the page's timers may be another's to run.
+  await (globalThis.scheduler?.postTask
+    ? scheduler.postTask(() => {}, { priority: "user-blocking" })
+    : new Promise((resolve) => {
+      const channel = new MessageChannel();
+      channel.port1.onmessage = () => resolve();
+      channel.port2.postMessage(null);
+    }));
   relayout = fitToViewport(desc, form, painter, () => {
     paint(performance.now());
     teach.laidOut();

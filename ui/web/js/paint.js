@@ -244,22 +244,42 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     return { paint: () => {} };
   });
 
+  // Everything that does not move, painted once into a background that
+  // every frame copies. The first frame at a new size paints it straight
+  // onto the surface, whose context is as fresh then as the background's
+  // always is: a load shows the window without a second canvas to fill and
+  // copy first, and the next frame makes the background.
   const background = document.createElement("canvas");
-  const paintBackground = () => {
-    ink = forcedColors.matches ? getComputedStyle(surface).color : black;
-    background.width = surface.width;
-    background.height = surface.height;
-    const ctx = background.getContext("2d");
+  let backgroundMade = false;
+  let straight = false;
+  const paintStill = (ctx) => {
     ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
     for (const step of steps) if (!step.dynamic) step.paint(ctx);
+  };
+  const paintBackground = () => {
+    background.width = surface.width;
+    background.height = surface.height;
+    paintStill(background.getContext("2d"));
+    backgroundMade = true;
+  };
+  // The ink and the markers' images anew, and the background with them.
+  const restyle = () => {
+    ink = forcedColors.matches ? getComputedStyle(surface).color : black;
     sprites.clear();
+    backgroundMade = false;
   };
 
   const paintSurface = () => {
     const ctx = surfaceContext;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.clearRect(0, 0, surface.width, surface.height);
-    ctx.drawImage(background, 0, 0);
+    if (straight) {
+      straight = false;
+      paintStill(ctx);
+    } else {
+      if (!backgroundMade) paintBackground();
+      ctx.drawImage(background, 0, 0);
+    }
     ctx.setTransform(ratio / twips, 0, 0, ratio / twips, 0, 0);
     const state = memoryView.diagram();
     for (const step of steps) if (step.dynamic) step.paint(ctx, state);
@@ -305,7 +325,8 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
     // The labels in another language: painted anew at once.
     setLabels(labelSteps) {
       labels = labelSteps;
-      paintBackground();
+      restyle();
+      straight = false;
       paintSurface();
     },
     // The surface and the chart at a new number of device pixels per CSS
@@ -325,7 +346,8 @@ export const createPainter = ({ desc, module, surface, chart, labelSteps }) => {
       chart.element.width = Math.round(inner(chart.control.width) * chartRatio);
       chart.element.height = Math.round(inner(chart.control.height) * chartRatio);
       chartClears = -1;
-      paintBackground();
+      restyle();
+      straight = true;
     },
     paint() {
       paintSurface();
