@@ -11,23 +11,11 @@ import { fitToViewport } from "./layout.js";
 import { createNotices } from "./notices.js";
 import { createTeaching } from "./teach.js";
 
-// The wasm travels in the page gzipped, as inert base64 text, and is read
-// only here.
+// The wasm travels in the page gzipped, as inert base64 text, and the
+// page's first script has begun compiling it (window.quarvelWasm).
 const instantiateWasm = (imports, receive) => {
-  const text = document.getElementById("wasm").textContent;
-  // A stream of the bytes in memory: a Blob's is read back from the
-  // browser's store, a slow device's task at a time.
-  const compressed = Uint8Array.fromBase64
-    ? new ReadableStream({ start(stream) { stream.enqueue(Uint8Array.fromBase64(text)); stream.close(); } })
-    : fetch(`data:application/gzip;base64,${text}`).then((response) => response.body);
-  // Compiled as it is inflated, where the browser can.
-  const wasm = (stream) => new Response(stream.pipeThrough(new DecompressionStream("gzip")),
-    { headers: { "Content-Type": "application/wasm" } });
-  Promise.resolve(compressed)
-    .then((stream) => (WebAssembly.instantiateStreaming
-      ? WebAssembly.instantiateStreaming(wasm(stream), imports)
-      : wasm(stream).arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports))))
-    .then(({ instance, module }) => receive(instance, module));
+  window.quarvelWasm
+    .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
   return {};
 };
 
