@@ -11,6 +11,7 @@ after(async () => { await browser?.close(); });
 
 const heard = japanese ? {
   diagram: 'バンド図',
+  opened: 'バンド図。 開始前です。 電界なし。',
   scene: 'バンド図。 300 K で実行中です。 フェルミ準位は 0.5 eV で、二つのバンド端の中央にあります。 ' +
     '伝導帯に電子 30 個、価電子帯に正孔 30 個。 電界なし。',
   started: '300 K、フェルミ準位 0.5 eV で開始しました: 電子 30 個、正孔 30 個。',
@@ -23,6 +24,7 @@ const heard = japanese ? {
   fermi: '価電子帯の端から測ったフェルミ準位（eV）、-24.706 から 29.907 まで。',
 } : {
   diagram: 'Band diagram',
+  opened: 'Band diagram. Not started. No field.',
   scene: 'Band diagram. Running at 300 K. Fermi level 0.5 eV, midway between the band edges. ' +
     '30 electrons in the conduction band, 30 holes in the valence band. No field.',
   started: 'Started at 300 K, Fermi level 0.5 eV: 30 electrons, 30 holes.',
@@ -66,6 +68,8 @@ describe('screen reader', () => {
     assert.notEqual(await description(page, 'Text4'), '');
     assert.notEqual(await description(page, 'Text4'), await description(page, 'Text5'));
     assert.equal(await description(page, 'Text3'), '', 'a readout needs no range');
+    await session.runFor(20);
+    assert.equal(await description(page, 'surface'), heard.opened, 'described once the first frame stands');
     await page.click('#Command1');
     await session.runFor(0);
     assert.equal(await description(page, 'surface'), heard.scene);

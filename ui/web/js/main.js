@@ -32,6 +32,16 @@ const showLanguage = (desc) => {
   document.body.style.fontFamily = `${fontsOf(desc).defaultFamilies}, sans-serif`;
 };
 
+// A task of its own, at the given priority where the browser takes one. A
+// task or a message, not a timer: the page's timers may be another's to run.
+const nextTask = (priority) => (globalThis.scheduler?.postTask
+  ? scheduler.postTask(() => {}, { priority })
+  : new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => resolve();
+    channel.port2.postMessage(null);
+  }));
+
 export const start = async () => {
   const page = {};  // what the module calls back, as Module.page
   // An address that names no language opens the page in its own, whose
@@ -229,20 +239,17 @@ export const start = async () => {
   // of the load holds the page for long (the form is hidden meanwhile, so
   // that a frame between lays nothing out). Ahead of the rest of the
   // page's loading where the browser can be told so: the parser's last
-  // pieces, the other languages' faces, can wait. A task or a message, not
-  // a timer: the page's timers may be another's to run.
-  await (globalThis.scheduler?.postTask
-    ? scheduler.postTask(() => {}, { priority: "user-blocking" })
-    : new Promise((resolve) => {
-      const channel = new MessageChannel();
-      channel.port1.onmessage = () => resolve();
-      channel.port2.postMessage(null);
-    }));
+  // pieces, the other languages' faces, can wait.
+  await nextTask("user-blocking");
   relayout = fitToViewport(desc, form, painter, () => {
     paint(performance.now());
     teach.laidOut();
   }, teach.aside, placed);
   form.hidden = false;
+  // The first frame shows the window; what the diagram shows is described
+  // once it stands, in the task after it.
+  describedAt = performance.now();
+  requestAnimationFrame(() => nextTask("user-visible").then(describeNow));
   module._quarvel_load();
   teach.applyAddress();
   // Enter or the space bar starts a run right away.

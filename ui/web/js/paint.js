@@ -49,22 +49,39 @@ const textScale = "textRendering" in CanvasRenderingContext2D.prototype ? 1 : 10
 const scaledFont = (font) => font.replace(/^([\d.]+)px/, (_, size) => `${size * textScale}px`);
 
 const wrapContext = unhinted(document.createElement("canvas").getContext("2d"));
-// Measured left to right unless told otherwise, whatever the page's direction.
-wrapContext.direction = "ltr";
-// A line's width, or its ink's where a letter reaches past its advance.
-const inkWidth = (text) => {
-  const m = wrapContext.measureText(text);
-  return Math.max(m.width, m.actualBoundingBoxRight) + Math.max(0, m.actualBoundingBoxLeft);
+// Text's metrics in a font and direction, each measured once per call of
+// measureLabels: where a device draws at the size it measures, wrapping a
+// line, its ascent and its inset ask the same question, and a slow device
+// feels each answer at load.
+const measurer = () => {
+  const known = new Map();
+  return (font, text, rtl = false) => {
+    const key = `${rtl ? "rtl" : "ltr"} ${font}\n${text}`;
+    let metrics = known.get(key);
+    if (!metrics) {
+      wrapContext.font = font;
+      wrapContext.direction = rtl ? "rtl" : "ltr";
+      metrics = wrapContext.measureText(text);
+      known.set(key, metrics);
+    }
+    return metrics;
+  };
 };
-// Labels wrap within their box at blanks, and anywhere in Japanese text.
-const wrap = (text, font, boxWidth) => {
-  wrapContext.font = scaledFont(font);
+// A line's width, or its ink's where a letter reaches past its advance.
+const inkWidth = (m) => Math.max(m.width, m.actualBoundingBoxRight) + Math.max(0, m.actualBoundingBoxLeft);
+// Labels wrap within their box at blanks, and anywhere in Japanese text;
+// a caption that fits whole is one line.
+const wrap = (measure, text, font, boxWidth) => {
+  const scaled = scaledFont(font);
+  const fits = (line) => inkWidth(measure(scaled, line)) / textScale <= boxWidth;
+  if (!text.trim()) return [];
+  if (fits(text.trimEnd())) return [text.trimEnd()];
   const pieces = text.match(/[\u3000-\u9fff\uff00-\uffef]|[^\s\u3000-\u9fff\uff00-\uffef]+|\s+/g) || [];
   const lines = [];
   let line = "";
   for (const piece of pieces) {
     const candidate = line + piece;
-    if (line && inkWidth(candidate.trimEnd()) / textScale > boxWidth && !/^\s+$/.test(piece)) {
+    if (line && !fits(candidate.trimEnd()) && !/^\s+$/.test(piece)) {
       lines.push(line.trimEnd());
       line = piece.trimStart();
     } else {
@@ -81,28 +98,24 @@ const wrap = (text, font, boxWidth) => {
 export const measureLabels = (desc, labels) => {
   const { fontOf } = fontsOf(desc);
   const px = pixelsOf(desc);
+  const measure = measurer();
   return new Map(labels.map((l) => {
     const rtl = l.rightToLeft;
     const font = fontOf(l);
-    wrapContext.font = font;
     // The caption's own characters: one the faces lack would have the
     // browser search the system's fonts, which a slow device feels.
-    const m = wrapContext.measureText(`Eg${l.caption}`);
-    const lines = wrap(l.caption, font, px(l.room.width));
-    wrapContext.font = font;
+    const m = measure(font, `Eg${l.caption}`);
+    const lines = wrap(measure, l.caption, font, px(l.room.width));
     // A fallback face (the Gothic one under Latin text) may rise above the
     // first face's ascent: the first line stands low enough for both.
     const ascent = Math.max(m.fontBoundingBoxAscent,
-                            ...lines.map((line) => Math.ceil(wrapContext.measureText(line).actualBoundingBoxAscent)));
+                            ...lines.map((line) => Math.ceil(measure(font, line).actualBoundingBoxAscent)));
     // A letter whose ink reaches back past where its line starts (some of
     // Bengali's do) moves the line in by as much, so that it stays in its box.
-    wrapContext.font = scaledFont(font);
-    wrapContext.direction = rtl ? "rtl" : "ltr";
     const insets = lines.map((line) => {
-      const ink = wrapContext.measureText(line);
+      const ink = measure(scaledFont(font), line, rtl);
       return Math.max(0, Math.ceil((rtl ? ink.actualBoundingBoxRight : ink.actualBoundingBoxLeft) / textScale));
     });
-    wrapContext.direction = "ltr";
     return [domId(l), { label: l, font, lines, insets, ascent, rtl,
       lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent }];
   }));
